@@ -1,0 +1,157 @@
+#include "platform/event_loop.h"
+
+#include <algorithm>
+
+namespace zb {
+
+namespace {
+constexpr EventLoop::Micros kFinestStep = 1000;  // a 0 ms period runs every 1 ms
+}
+
+void EventLoop::setNow(Micros t) {
+  if (t > now_) now_ = t;
+}
+
+TimerId EventLoop::addTimer(uint32_t periodMs, TimerCallback cb, uint32_t user) {
+  Micros period = periodMs == 0 ? kFinestStep : Micros{periodMs} * 1000;
+  TimerId id = nextId_++;
+  if (nextId_ == 0) nextId_ = 1;
+  timers_.push_back(Timer{id, period, now_ + period, cb, user, nextOrder_++});
+  return id;
+}
+
+void EventLoop::killTimer(TimerId id) {
+  std::erase_if(timers_, [id](const Timer& t) { return t.id == id; });
+}
+
+size_t EventLoop::liveTimers() const { return timers_.size(); }
+
+void EventLoop::postAt(Micros at, std::function<void()> task) {
+  tasks_.push_back(Task{at, nextOrder_++, std::move(task)});
+}
+
+void EventLoop::notify(Notification kind, uint32_t number) {
+  if (inTimerStep_) {
+    queued_.emplace_back(kind, number);
+    return;
+  }
+  if (events_ != nullptr) events_->notification(kind, number);
+}
+
+std::optional<size_t> EventLoop::firstTimerDue(Micros limit) const {
+  std::optional<size_t> best;
+  for (size_t i = 0; i < timers_.size(); ++i) {
+    const Timer& t = timers_[i];
+    if (t.due > limit) continue;
+    if (!best || t.due < timers_[*best].due ||
+        (t.due == timers_[*best].due && t.order < timers_[*best].order)) {
+      best = i;
+    }
+  }
+  return best;
+}
+
+std::optional<size_t> EventLoop::firstTaskDue(Micros limit) const {
+  std::optional<size_t> best;
+  for (size_t i = 0; i < tasks_.size(); ++i) {
+    const Task& t = tasks_[i];
+    if (t.at > limit) continue;
+    if (!best || t.at < tasks_[*best].at ||
+        (t.at == tasks_[*best].at && t.order < tasks_[*best].order)) {
+      best = i;
+    }
+  }
+  return best;
+}
+
+void EventLoop::runTimer(size_t index, bool realign) {
+  const Timer t = timers_[index];
+  inTimerStep_ = true;
+  t.cb(t.user);
+  inTimerStep_ = false;
+  // The callback may have killed this timer or created others.
+  auto it = std::find_if(timers_.begin(), timers_.end(),
+                         [&](const Timer& x) { return x.id == t.id; });
+  if (it != timers_.end()) {
+    if (realign && now_ > t.due + t.period) {
+      it->due = now_ + t.period;
+    } else {
+      it->due = t.due + t.period;
+    }
+  }
+  deliverQueued();
+}
+
+void EventLoop::runTask(size_t index) {
+  std::function<void()> fn = std::move(tasks_[index].fn);
+  tasks_.erase(tasks_.begin() + static_cast<std::ptrdiff_t>(index));
+  fn();
+}
+
+void EventLoop::deliverQueued() {
+  // Deliveries may queue nothing new (they run outside any timer step),
+  // but take the list first all the same so that it can be appended to.
+  while (!queued_.empty()) {
+    auto [kind, number] = queued_.front();
+    queued_.erase(queued_.begin());
+    if (events_ != nullptr) events_->notification(kind, number);
+  }
+}
+
+void EventLoop::runDue() {
+  // Each timer due now steps once, in due order; a timer killed by an
+  // earlier step of this turn does not run.
+  std::vector<TimerId> due;
+  {
+    std::vector<const Timer*> list;
+    for (const Timer& t : timers_) {
+      if (t.due <= now_) list.push_back(&t);
+    }
+    std::sort(list.begin(), list.end(), [](const Timer* a, const Timer* b) {
+      return a->due != b->due ? a->due < b->due : a->order < b->order;
+    });
+    for (const Timer* t : list) due.push_back(t->id);
+  }
+  for (TimerId id : due) {
+    auto it = std::find_if(timers_.begin(), timers_.end(),
+                           [&](const Timer& x) { return x.id == id; });
+    if (it == timers_.end() || it->due > now_) continue;
+    runTimer(static_cast<size_t>(it - timers_.begin()), true);
+  }
+  while (auto task = firstTaskDue(now_)) runTask(*task);
+}
+
+void EventLoop::advanceTo(Micros until) {
+  while (!quit_) {
+    auto timer = firstTimerDue(until);
+    auto task = firstTaskDue(until);
+    if (!timer && !task) break;
+    bool takeTimer = timer.has_value();
+    if (timer && task) {
+      const Timer& t = timers_[*timer];
+      const Task& k = tasks_[*task];
+      takeTimer = t.due != k.at ? t.due < k.at : t.order < k.order;
+    }
+    if (takeTimer) {
+      setNow(timers_[*timer].due);
+      runTimer(*timer, false);
+    } else {
+      setNow(tasks_[*task].at);
+      runTask(*task);
+    }
+  }
+  setNow(until);
+}
+
+std::optional<EventLoop::Micros> EventLoop::nextDue() const {
+  std::optional<Micros> best;
+  for (const Timer& t : timers_) {
+    if (!best || t.due < *best) best = t.due;
+  }
+  for (const Task& t : tasks_) {
+    if (!best || t.at < *best) best = t.at;
+  }
+  return best;
+}
+
+}  // namespace zb
