@@ -1,0 +1,53 @@
+// Shared set-up of the engine tests: a headless platform, a fresh folder
+// serving as both data and state folder, and every engine global reset.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/framebuffer.h"
+#include "platform/headless/headless_platform.h"
+
+namespace zb::test {
+
+using Bytes = std::vector<uint8_t>;
+
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Writes bytes to the data file named by an engine path ("MDATA\\x.im3"),
+  // creating its folders.
+  void writeDataFile(std::string_view enginePath, const Bytes& bytes);
+  void removeDataFile(std::string_view enginePath);
+  // Writes bytes to a file of the state folder.
+  void writeStateFile(std::string_view name, const Bytes& bytes);
+  Bytes readStateFile(std::string_view name);
+
+  // Builds the frame buffer from a 256-entry grey palette and fills it
+  // with one colour.
+  void makeFrameBuffer(uint8_t fill = 0x40);
+  void fill(uint8_t colour);
+  uint8_t pixel(int x, int y) const { return *frameBuffer.at(x, y); }
+  // The pixels of a rectangle, top row first.
+  Bytes area(int x, int y, int w, int h) const;
+  // Writes the frame buffer as a PNG beside the test's folder name when
+  // ZB_FRAME_DIR is set, and always when called with force (on a failed
+  // comparison); returns the file written, if any.
+  std::string dumpFrame(const std::string& name, bool force = false) const;
+
+  std::filesystem::path dir;
+  HeadlessPlatform platform;
+};
+
+Bytes readFile(const std::filesystem::path& path);
+// The palette file of the tests: entry i is grey level i (B = G = R = i).
+Bytes greyPalette(int count = 256);
+
+}  // namespace zb::test
