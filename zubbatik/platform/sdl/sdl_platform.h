@@ -1,0 +1,93 @@
+// The window backend: an SDL2 window showing the 8-bit frame buffer through
+// a texture, SDL input turned into window events, SDL audio as the wave
+// device, and the event loop on the real clock.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/event_loop.h"
+#include "platform/platform.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace zb {
+
+// Where the backend finds the picture to show.
+struct FrameView {
+  const uint8_t* pixels = nullptr;  // palette indices, bottom row first
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+  const uint8_t* colours = nullptr;  // 256 entries: blue, green, red, reserved
+};
+
+class SdlPlatform final : public Platform {
+ public:
+  struct Options {
+    int scale = 0;  // 0: the largest that fits about 80% of the desktop
+    bool debug = false;
+    std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+  };
+
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // Creates the window, still hidden. On failure returns false and says why.
+  bool createWindow(const Options& options, std::string& error);
+  void setFrameSource(std::function<FrameView()> source) { frameSource_ = std::move(source); }
+  EventLoop& loop() { return loop_; }
+  // Shows the window centred on the usable desktop area and paints it.
+  void show();
+  // The message loop: runs until the window is destroyed.
+  void run();
+
+  // Platform
+  int clientWidth() const override { return 630; }
+  int clientHeight() const override { return 440; }
+  void invalidate(const Rect& r) override;
+  CursorId setCursor(CursorId cursor) override;
+  void destroyWindow() override;
+  void notify(Notification kind, uint32_t number) override;
+  TimerId createTimer(uint32_t periodMs, TimerCallback cb, uint32_t user) override;
+  void killTimer(TimerId id) override;
+  bool waveOpen() override;
+  bool waveWrite(const uint8_t* samples, uint32_t count) override;
+  bool waveReset() override;
+  bool waveClose() override;
+  void debugLog(const char* text) override;
+
+ private:
+  struct Audio;
+
+  EventLoop::Micros clockNow() const;
+  void handle(const SDL_Event& event);
+  void present();
+
+  Options options_;
+  EventLoop loop_;
+  std::function<FrameView()> frameSource_;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int scale_ = 1;
+  Rect dirty_;
+  std::vector<uint32_t> argb_;
+  CursorId cursor_ = kArrowCursor;
+  bool destroyed_ = false;
+  bool firstFramePresented_ = false;
+  uint32_t clipEvent_ = 0;
+  std::unique_ptr<Audio> audio_;
+  std::chrono::steady_clock::time_point clockStart_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace zb

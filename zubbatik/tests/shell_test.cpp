@@ -1,0 +1,151 @@
+// The window procedure and the key table: what reaches the state machine.
+#include <gtest/gtest.h>
+
+#include <SDL_keyboard.h>
+#include <SDL_scancode.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/events.h"
+#include "platform/sdl/keymap.h"
+#include "screens/state_machine.h"
+#include "shell/window_procedure.h"
+
+namespace zb {
+namespace {
+
+struct Event {
+  uint16_t code;
+  uint32_t argument;
+  bool operator==(const Event&) const = default;
+};
+std::vector<Event> events;
+
+void recordEvent(uint16_t code, uint32_t argument) { events.push_back({code, argument}); }
+
+class WindowProcedureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetStateMachine();
+    setEventHandler(MainMenu, recordEvent);
+    EnterState(MainMenu);
+    events.clear();
+  }
+  void TearDown() override { resetStateMachine(); }
+  WindowProcedure window;
+};
+
+TEST_F(WindowProcedureTest, ShiftAndAltGrSetTheirBitsInTheKeyWord) {
+  window.keyDown(0x2A);  // left Shift
+  window.keyDown(0x1E);
+  window.keyUp(0x1E);
+  window.keyDown(0xB8);  // AltGr
+  window.keyDown(0x10);
+  window.keyUp(0x2A);
+  window.keyDown(0x11);
+  window.keyUp(0xB8);
+  window.keyDown(0x12);
+  std::vector<Event> expected = {
+      {KeyDown, 0x2A | kShiftBit},           {KeyDown, 0x1E | kShiftBit},
+      {KeyUp, 0x1E | kShiftBit},             {KeyDown, 0xB8 | kShiftBit | kAltGrBit},
+      {KeyDown, 0x10 | kShiftBit | kAltGrBit}, {KeyUp, 0x2A | kAltGrBit},
+      {KeyDown, 0x11 | kAltGrBit},           {KeyUp, 0xB8},
+      {KeyDown, 0x12},
+  };
+  EXPECT_EQ(events, expected);
+}
+
+TEST_F(WindowProcedureTest, ReleasingEitherShiftClearsTheSharedBit) {
+  window.keyDown(0x2A);
+  window.keyDown(0x36);
+  window.keyUp(0x36);  // the left Shift is still down, but the bit is shared
+  EXPECT_EQ(window.modifierBits(), 0);
+  window.keyDown(0x1E);
+  EXPECT_EQ(events.back(), (Event{KeyDown, 0x1E}));
+}
+
+TEST_F(WindowProcedureTest, AutoRepeatRaisesFurtherKeyDowns) {
+  window.keyDown(0x1E);
+  window.keyDown(0x1E);
+  window.keyDown(0x1E);
+  EXPECT_EQ(events.size(), 3u);
+}
+
+TEST_F(WindowProcedureTest, OnlyAButtonPressedAloneIsAClick) {
+  struct Case {
+    MouseButton button;
+    uint32_t bits;
+    bool raises;
+  } cases[] = {
+      {MouseButton::Left, kMouseLeft, true},
+      {MouseButton::Left, kMouseLeft | kMouseControl, false},
+      {MouseButton::Left, kMouseLeft | kMouseShift, false},
+      {MouseButton::Left, kMouseLeft | kMouseRight, false},
+      {MouseButton::Left, kMouseLeft | kMouseMiddle, false},
+      {MouseButton::Right, kMouseRight, true},
+      {MouseButton::Right, kMouseRight | kMouseLeft, false},
+      {MouseButton::Right, kMouseRight | kMouseControl, false},
+  };
+  for (const Case& c : cases) {
+    events.clear();
+    window.buttonDown(c.button, c.bits, 300, 200);
+    if (!c.raises) {
+      EXPECT_TRUE(events.empty()) << "bits " << c.bits;
+      continue;
+    }
+    uint16_t code = c.button == MouseButton::Left ? LeftClick : RightClick;
+    EXPECT_EQ(events, (std::vector<Event>{{code, 300u | 200u << 16}})) << "bits " << c.bits;
+  }
+}
+
+TEST_F(WindowProcedureTest, NotificationsBecomeDoneEvents) {
+  window.notification(Notification::AnimationDone, 7);
+  window.notification(Notification::TimerDone, 2);
+  EXPECT_EQ(events, (std::vector<Event>{{AnimationDone, 7}, {TimerDone, 2}}));
+}
+
+TEST(KeyTable, NamedKeysGiveTheirScanBytes) {
+  struct Case {
+    SDL_Scancode scancode;
+    uint8_t keyByte;
+  } cases[] = {
+      {SDL_SCANCODE_ESCAPE, 0x01},      {SDL_SCANCODE_RETURN, 0x1C},
+      {SDL_SCANCODE_KP_ENTER, 0x9C},    {SDL_SCANCODE_BACKSPACE, 0x0E},
+      {SDL_SCANCODE_LCTRL, 0x1D},       {SDL_SCANCODE_RCTRL, 0x9D},
+      {SDL_SCANCODE_LSHIFT, 0x2A},      {SDL_SCANCODE_RSHIFT, 0x36},
+      {SDL_SCANCODE_LALT, 0x38},        {SDL_SCANCODE_RALT, 0xB8},
+      {SDL_SCANCODE_UP, 0xC8},          {SDL_SCANCODE_LEFT, 0xCB},
+      {SDL_SCANCODE_RIGHT, 0xCD},       {SDL_SCANCODE_DOWN, 0xD0},
+      {SDL_SCANCODE_KP_8, 0x48},        {SDL_SCANCODE_KP_4, 0x4B},
+      {SDL_SCANCODE_KP_6, 0x4D},        {SDL_SCANCODE_KP_2, 0x50},
+      {SDL_SCANCODE_INSERT, 0xD2},      {SDL_SCANCODE_DELETE, 0xD3},
+      {SDL_SCANCODE_HOME, 0xC7},        {SDL_SCANCODE_END, 0xCF},
+      {SDL_SCANCODE_PAGEUP, 0xC9},      {SDL_SCANCODE_PAGEDOWN, 0xD1},
+      {SDL_SCANCODE_A, 0x1E},           {SDL_SCANCODE_Q, 0x10},
+      {SDL_SCANCODE_Z, 0x2C},           {SDL_SCANCODE_SPACE, 0x39},
+      {SDL_SCANCODE_GRAVE, 0x29},       {SDL_SCANCODE_NONUSBACKSLASH, 0x56},
+      {SDL_SCANCODE_F10, 0x44},         {SDL_SCANCODE_F12, 0x58},
+      {SDL_SCANCODE_KP_DIVIDE, 0xB5},   {SDL_SCANCODE_APPLICATION, 0xDD},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(keyByteForScancode(c.scancode), c.keyByte) << SDL_GetScancodeName(c.scancode);
+  }
+  EXPECT_EQ(keyByteForScancode(SDL_SCANCODE_UNKNOWN), 0);
+  EXPECT_EQ(keyByteForScancode(SDL_SCANCODE_AUDIOPLAY), 0);
+}
+
+TEST(KeyTable, NoTwoKeysOfTheTableShareAByteExceptTheIsoHashKey) {
+  std::vector<int> owner(256, -1);
+  for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
+    uint8_t k = keyByteForScancode(static_cast<SDL_Scancode>(sc));
+    if (k == 0) continue;
+    if (owner[k] >= 0 && !(k == 0x2B)) {
+      ADD_FAILURE() << "byte " << int(k) << " for scancodes " << owner[k] << " and " << sc;
+    }
+    owner[k] = sc;
+  }
+}
+
+}  // namespace
+}  // namespace zb
