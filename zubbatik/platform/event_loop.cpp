@@ -66,6 +66,7 @@ std::optional<size_t> EventLoop::firstTaskDue(Micros limit) const {
 
 void EventLoop::runTimer(size_t index, bool realign) {
   const Timer t = timers_[index];
+  if (lateness_) lateness_(now_ - t.due);
   inTimerStep_ = true;
   t.cb(t.user);
   inTimerStep_ = false;

@@ -57,6 +57,9 @@ class EventLoop {
   // The time of the next timer step or task, if any.
   std::optional<Micros> nextDue() const;
 
+  // Called after every timer step with how late it ran (diagnostics).
+  void setLatenessObserver(std::function<void(Micros late)> observer) { lateness_ = std::move(observer); }
+
   void requestQuit() { quit_ = true; }
   bool quitRequested() const { return quit_; }
 
@@ -89,6 +92,7 @@ class EventLoop {
   std::vector<std::pair<Notification, uint32_t>> queued_;
   TimerId nextId_ = 1;
   uint64_t nextOrder_ = 0;
+  std::function<void(Micros)> lateness_;
   bool inTimerStep_ = false;
   bool quit_ = false;
 };

@@ -1,6 +1,8 @@
 #include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -275,7 +277,36 @@ TimerId SdlPlatform::createTimer(uint32_t periodMs, TimerCallback cb, uint32_t u
 
 void SdlPlatform::killTimer(TimerId id) { loop_.killTimer(id); }
 
+namespace {
+
+// The sound libraries under SDL complain on standard error when a machine
+// has no sound card; a missing card only means a silent game here.
+class QuietStderr {
+ public:
+  explicit QuietStderr(bool quiet) {
+    if (!quiet) return;
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    int null = open("/dev/null", O_WRONLY);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStderr() {
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+}  // namespace
+
 bool SdlPlatform::waveOpen() {
+  QuietStderr quiet(!options_.debug);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   auto audio = std::make_unique<Audio>();
   audio->finishedEvent = clipEvent_;
