@@ -111,7 +111,10 @@ size_t FileReader::skip(size_t n) {
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name.append(path.filename().string());
+  name.append(".XXXXXX");
+  std::string temporary = (folder / name).string();
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
   bool ok = writeAll(fd, bytes.data(), bytes.size()) && ::fchmod(fd, 0644) == 0 &&
