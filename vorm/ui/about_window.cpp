@@ -36,10 +36,7 @@ AboutWindow::AboutWindow(QWidget* owner, UrlOpener& opener)
   setWindowTitle(qs(kAboutCaption));
   setWindowIcon(formIcon());
   setFixedSize(tw(7680), tw(2745));
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, qcolor(kButtonFace));
-  pal.setColor(QPalette::WindowText, qcolor(kButtonText));
-  setPalette(pal);
+  setPalette(formPalette());
   setAutoFillBackground(true);
   setFont(formFont());
 

@@ -27,10 +27,7 @@ Form1Window::Form1Window(DrillForm& drill)
   setWindowTitle(qs(kForm1Caption));
   setWindowIcon(formIcon());
   setFixedSize(tw(7680), tw(2745));
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, qcolor(kButtonFace));
-  pal.setColor(QPalette::WindowText, qcolor(kButtonText));
-  setPalette(pal);
+  setPalette(formPalette());
   setAutoFillBackground(true);
   setFont(formFont());
   // The form has no control that takes the focus: it receives every key itself.

@@ -20,6 +20,14 @@ QFont formFont() {
   return f;
 }
 
+QPalette formPalette() {
+  QPalette pal;
+  pal.setColor(QPalette::Window, qcolor(kButtonFace));
+  pal.setColor(QPalette::WindowText, qcolor(kButtonText));
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, qcolor(kGrayText));
+  return pal;
+}
+
 void applyLook() {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
 }

@@ -2,6 +2,7 @@
 // Small conversions between the logic's types and Qt's, and the form layout unit.
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ inline QColor qcolor(Rgb rgb) {
 inline constexpr Rgb kButtonFace = 0xF0F0F0;
 inline constexpr Rgb kButtonText = 0x000000;
 inline constexpr Rgb kLight3D = 0xE3E3E3;
+inline constexpr Rgb kGrayText = 0x808080;
+
+// A form's palette: button face behind black text, grey text on disabled controls.
+QPalette formPalette();
 
 // Courier New 9.75 and MS Sans Serif 8 by their metric-compatible stand-ins.
 QFont fixedFont();
