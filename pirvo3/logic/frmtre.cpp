@@ -157,7 +157,12 @@ void Frmtre::openHelp() {
                  MessageIcon::Warning);
     return;
   }
-  app_.desktop().openUrl(fileUrl(help.string()));
+  if (!app_.desktop().openUrl(fileUrl(help.string()))) {
+    app_.message(kAppTitle,
+                 "Не удалось открыть справку " + help.string() +
+                     ": не найдена программа для просмотра страниц.",
+                 MessageIcon::Warning);
+  }
 }
 
 std::string fileUrl(const std::string& absolutePath) {

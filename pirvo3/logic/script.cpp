@@ -94,7 +94,10 @@ void ScriptOutput::show(const std::string& title, const std::string& text, Messa
   out_ << "msgbox " << escapeBreaks(title) << " | " << escapeBreaks(text) << '\n';
 }
 
-void ScriptOutput::openUrl(const std::string& url) { out_ << "url " << url << '\n'; }
+bool ScriptOutput::openUrl(const std::string& url) {
+  out_ << "url " << url << '\n';
+  return true;
+}
 
 void ScriptOutput::activateKeyboardLayout(std::uint32_t) {}
 

@@ -35,7 +35,7 @@ class ScriptOutput : public FormHost, public MessageSink, public Desktop {
 
   void show(const std::string& title, const std::string& text, MessageIcon icon) override;
 
-  void openUrl(const std::string& url) override;
+  bool openUrl(const std::string& url) override;
   void activateKeyboardLayout(std::uint32_t layout) override;
 
  private:

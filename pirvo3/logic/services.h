@@ -44,8 +44,9 @@ class MessageSink {
 class Desktop {
  public:
   virtual ~Desktop() = default;
-  // Opens an address (here the help page) with the desktop's default handler.
-  virtual void openUrl(const std::string& url) = 0;
+  // Opens an address (here the help page) with the desktop's default
+  // handler; false when no program could be started for it.
+  virtual bool openUrl(const std::string& url) = 0;
   // Makes the keyboard type the language of a Windows keyboard-layout handle
   // (0x04190419 Russian, 0x04090409 English (US)).
   virtual void activateKeyboardLayout(std::uint32_t layout) = 0;

@@ -33,7 +33,11 @@ std::vector<std::string> testLesson(int lines = 86);
 class RecordingDesktop : public Desktop {
  public:
   explicit RecordingDesktop(std::ostream& out) : out_(out) {}
-  void openUrl(const std::string& url) override { out_ << "url " << url << '\n'; }
+  bool openUrl(const std::string& url) override {
+    out_ << "url " << url << '\n';
+    return opens;
+  }
+  bool opens = true;
   void activateKeyboardLayout(std::uint32_t layout) override { layouts.push_back(layout); }
   std::vector<std::uint32_t> layouts;
 

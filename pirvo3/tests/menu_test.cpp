@@ -142,6 +142,9 @@ TEST_F(Pirvo3Menu, HelpOpensThePageBesideTheLessons) {
   std::ofstream(h.dir / "Help.htm") << "<html></html>";
   h.click(h.menu(), "Label10");
   EXPECT_EQ(h.output(), "url " + fileUrl((h.dir / "Help.htm").string()) + "\n");
+  h.desktop.opens = false;
+  h.click(h.menu(), "Label10");
+  EXPECT_NE(h.output().find("msgbox PIRVO3 | Не удалось открыть справку"), std::string::npos);
   EXPECT_EQ(fileUrl("/a b/Справка.htm"), "file:///a%20b/%D0%A1%D0%BF%D1%80%D0%B0%D0%B2%D0%BA%D0%B0.htm");
 }
 
