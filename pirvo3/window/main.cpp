@@ -88,7 +88,7 @@ fs::path defaultDataDir() {
   return fs::current_path(ec);
 }
 
-int runScript(pirvo3::AppConfig config, const std::string& file) {
+int runScript(pirvo3::AppConfig config, const std::string& file, const fs::path& startDir) {
   std::ifstream in;
   std::istream* script = &std::cin;
   if (file != "-") {
@@ -106,7 +106,7 @@ int runScript(pirvo3::AppConfig config, const std::string& file) {
   windows.attach(app);
   pirvo3::ScriptRunner runner(app, clock, std::cout, std::cerr,
                               [&](pirvo3::Form& form, const std::string& path, std::string& error) {
-                                return windows.shot(form, path, error);
+                                return windows.shot(form, (startDir / path).string(), error);
                               });
   return runner.run(*script);
 }
@@ -131,6 +131,10 @@ int main(int argc, char** argv) {
   if (const int status = parse(argc, argv, options); status >= 0) return status;
 
   std::error_code ec;
+  // Paths the user gives (the script, its pictures) stay relative to the
+  // folder the program was started in.
+  const fs::path startDir = fs::current_path(ec);
+  if (options.scripted && options.script != "-") options.script = (startDir / options.script).string();
   const fs::path dataDir = options.dataDir.empty() ? defaultDataDir() : fs::path(options.dataDir);
   if (!fs::is_directory(dataDir, ec)) {
     std::cerr << "pirvo3: the data folder " << dataDir.string() << " does not exist\n";
@@ -155,6 +159,6 @@ int main(int argc, char** argv) {
   pirvo3::AppConfig config;
   config.decimalSeparator = QLocale::system().decimalPoint().toStdString();
   config.dataDir = fs::current_path(ec);
-  if (options.scripted) return runScript(std::move(config), options.script);
+  if (options.scripted) return runScript(std::move(config), options.script, startDir);
   return runWindows(qapp, std::move(config));
 }
