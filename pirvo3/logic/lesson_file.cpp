@@ -39,10 +39,29 @@ std::vector<std::string> splitLines(std::string_view bytes, std::size_t maxLines
 
 }  // namespace
 
+// Reads from the start of the file only as far as maxLines lines need,
+// however long the file. CR and LF are counted alike, so a CR LF line counts
+// twice: reading on to twice the line ends (and one more, so that a CR LF is
+// not cut in two) is always enough.
+bool readHead(const std::filesystem::path& file, std::size_t maxLines, std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  std::size_t ends = 0;
+  char chunk[16384];
+  while (ends <= 2 * maxLines + 1 && in.read(chunk, sizeof chunk).gcount() > 0) {
+    const auto got = static_cast<std::size_t>(in.gcount());
+    for (std::size_t i = 0; i < got; ++i) {
+      if (chunk[i] == '\n' || chunk[i] == '\r') ++ends;
+    }
+    bytes.append(chunk, got);
+  }
+  return !in.bad();
+}
+
 LessonLines readLessonLines(const std::filesystem::path& file, std::size_t maxLines) {
   LessonLines result;
   std::string bytes;
-  if (!readAll(file, bytes)) return result;
+  if (!readHead(file, maxLines, bytes)) return result;
   result.opened = true;
   bool utf8 = false;
   std::string_view view = bytes;

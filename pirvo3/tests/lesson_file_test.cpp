@@ -38,6 +38,20 @@ TEST(Pirvo3LessonFile, ReadsEveryEncodingAndLineEndTheLessonsMayCome) {
   }
 }
 
+TEST(Pirvo3LessonFile, ReadsOnlyTheHeadOfALongFile) {
+  const auto dir = freshDir("long");
+  std::vector<std::string> lines;
+  for (int k = 1; k <= 400; ++k) lines.push_back(std::string(300, 'a') + std::to_string(k));
+  writeLesson(dir / "long.txt", lines);
+  for (int k : {1, 55, 86, 400}) {
+    const LessonLine line = readLessonLine(dir / "long.txt", k);
+    EXPECT_EQ(line.status, LineStatus::Ok) << k;
+    EXPECT_EQ(line.text, lines[static_cast<std::size_t>(k - 1)]) << k;
+  }
+  EXPECT_EQ(readLessonLines(dir / "long.txt", 86).lines.size(), 86u);
+  EXPECT_EQ(readLessonLine(dir / "long.txt", 401).status, LineStatus::TooShort);
+}
+
 TEST(Pirvo3LessonFile, ReportsMissingShortAndEmptyLines) {
   const auto dir = freshDir("failures");
   EXPECT_EQ(readLessonLine(dir / "none.txt", 2).status, LineStatus::Missing);
