@@ -491,8 +491,40 @@ TEST_F(DataSetTest, TheClickIsShortAndSoft) {
   EXPECT_LT(std::abs(int(click.samples()[click.length() - 1]) - 128), 4) << "ends with a pop";
 }
 
+// Every text list drawn with the menu font on a panel colour, one picture
+// per language, for looking at.
+void drawTextLists(const fs::path& folder) {
+  Image font;
+  ASSERT_TRUE(font.load("MDATA\\mnfnt.im3"));
+  const char* lists[] = {"MDATA\\MSGS\\mnmnu", "MDATA\\MSGS\\lgmnu", "MDATA\\MSGS\\kbmnu", "MDATA\\MSGS\\rdmnu",
+                         "DDATA\\MSGS\\wrng"};
+  for (int lang = 0; lang < 4; ++lang) {
+    std::fill_n(frameBuffer.pixels, size_t(frameBuffer.stride) * frameBuffer.height, 16 + 16 * 10 + 4);
+    int x = 8, y = 8;
+    auto show = [&](const std::string& path) {
+      TextList list;
+      ASSERT_TRUE(list.load(path));
+      for (uint32_t i = 0; i < list.count(); ++i, y += 16) {
+        if (y > 420) {
+          y = 8;
+          x += 316;
+        }
+        drawText(list.text(i), font, static_cast<uint16_t>(x), static_cast<uint16_t>(y), i == 0 ? kHighlightColour : kTextColour,
+                 kGlyphKeyColour);
+      }
+      y += 6;
+    };
+    for (const char* list : lists) show(std::string(list) + kLanguages[lang] + ".lim");
+    show("MDATA\\MSGS\\lngmsg.lim");
+    show("GDATA\\MSGS\\nwsmbl.lim");
+    ASSERT_TRUE(writeFramePng(folder / (std::string("texts-") + kLanguages[lang] + ".png"), frameBuffer));
+  }
+}
+
+
 // Draws every keyboard as the game and the lesson do: each must cover its
-// whole area, and with ZB_PICTURE_DIR set its picture is written there.
+// whole area, and with ZB_PICTURE_DIR set its picture is written there,
+// with pictures of the text lists.
 TEST_F(DataSetTest, EveryKeyboardDrawsInEveryLayout) {
   ASSERT_TRUE(createFrameBuffer("Zubbatik.pal"));
   const char* folder = std::getenv("ZB_PICTURE_DIR");
@@ -543,39 +575,7 @@ TEST_F(DataSetTest, EveryKeyboardDrawsInEveryLayout) {
         ASSERT_TRUE(writeFramePng(fs::path(folder) / (name + (game ? "" : "-lesson") + ".png"), frameBuffer));
       }
     }
-}
-
-// Every text list drawn with the menu font on a panel colour, one picture
-// per language, when ZB_PICTURE_DIR is set.
-TEST_F(DataSetTest, TextListsDrawnForLooking) {
-  const char* folder = std::getenv("ZB_PICTURE_DIR");
-  if (folder == nullptr) GTEST_SKIP() << "ZB_PICTURE_DIR not set";
-  ASSERT_TRUE(createFrameBuffer("Zubbatik.pal"));
-  Image font;
-  ASSERT_TRUE(font.load("MDATA\\mnfnt.im3"));
-  const char* lists[] = {"MDATA\\MSGS\\mnmnu", "MDATA\\MSGS\\lgmnu", "MDATA\\MSGS\\kbmnu", "MDATA\\MSGS\\rdmnu",
-                         "DDATA\\MSGS\\wrng"};
-  for (int lang = 0; lang < 4; ++lang) {
-    std::fill_n(frameBuffer.pixels, size_t(frameBuffer.stride) * frameBuffer.height, 16 + 16 * 10 + 4);
-    int x = 8, y = 8;
-    auto show = [&](const std::string& path) {
-      TextList list;
-      ASSERT_TRUE(list.load(path));
-      for (uint32_t i = 0; i < list.count(); ++i, y += 16) {
-        if (y > 420) {
-          y = 8;
-          x += 316;
-        }
-        drawText(list.text(i), font, static_cast<uint16_t>(x), static_cast<uint16_t>(y), i == 0 ? kHighlightColour : kTextColour,
-                 kGlyphKeyColour);
-      }
-      y += 6;
-    };
-    for (const char* list : lists) show(std::string(list) + kLanguages[lang] + ".lim");
-    show("MDATA\\MSGS\\lngmsg.lim");
-    show("GDATA\\MSGS\\nwsmbl.lim");
-    ASSERT_TRUE(writeFramePng(fs::path(folder) / (std::string("texts-") + kLanguages[lang] + ".png"), frameBuffer));
-  }
+  if (folder != nullptr) drawTextLists(folder);
 }
 
 }  // namespace
