@@ -28,17 +28,19 @@ void ensureKeyboardPictures() {
   ensureFrameBuffer();
   if (done) return;
   done = true;
-  for (uint16_t s = 0; s < 17; ++s) writeFile(numberedFileName("GDATA\\KBDDFS\\k.im3", s), solid(4, 30, 30, 100));
-  writeFile("GDATA\\KBDDFS\\kbdt0.im3", solid(1, 630, 257, 50));
+  // Small pictures: the drawing code is what is under test, and big blits
+  // would only slow every run down.
+  for (uint16_t s = 0; s < 17; ++s) writeFile(numberedFileName("GDATA\\KBDDFS\\k.im3", s), solid(4, 12, 10, 100));
+  writeFile("GDATA\\KBDDFS\\kbdt0.im3", solid(1, 40, 20, 50));
   writeFile("MDATA\\MRKRS\\flgamr.im3", solid(1, 36, 24, 60));
   writeFile("GDATA\\KBDDFS\\kmnamr.im3", solid(20, 6, 9, 16));
   writeFile("GDATA\\KBDDFS\\kupamr.im3", solid(20, 6, 9, 16));
-  writeFile("DDATA\\dmfng.im3", solid(2, 20, 24, 140));
+  writeFile("DDATA\\dmfng.im3", solid(2, 8, 9, 140));
 }
 
 void resetKeyboardPanel() {
-  std::destroy_at(&keyboardPanel);
-  std::construct_at(&keyboardPanel);
+  std::destroy_at(&keyboardPanel.layout);
+  std::construct_at(&keyboardPanel.layout);
 }
 
 void exerciseKeyboard() {

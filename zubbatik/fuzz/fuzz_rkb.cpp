@@ -10,10 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ensureKeyboardPictures();
   fuzz::resetKeyboardPanel();
   fuzz::writeInput("GDATA\\KBDDFS\\kbdamr.rkb", data, size);
-  // The geometry has the declared count, kept to what an input of the
-  // fuzzer's length could hold so that one run stays quick.
+  // The geometry has the declared count when the input holds that many
+  // records, else one more than it holds (a count the layout is refused
+  // over): never more keys than the input could describe, so that a run
+  // stays quick.
+  const size_t held = size >= 2 ? (size - 2) / 7 : 0;
   uint16_t count = size >= 2 ? static_cast<uint16_t>(data[0] | data[1] << 8) : 0;
-  if (count > 2400) count = 2400;
+  if (count > held) count = static_cast<uint16_t>(held + 1);
   // Keys in rows over the keyboard and beyond its edges, with every cap
   // shape, finger and home finger the format allows.
   std::vector<KeyGeometry> keys(count);
