@@ -17,14 +17,14 @@ constexpr uint8_t kLabelColour = 20;
 // The two cap styles: raised cream caps of the desktop keyboards and the
 // flat grey caps of the laptop.
 struct CapColours {
-  uint8_t outline, lip, lipShadow, bevel, face, faceEdge, highlight, pressedFace, pressedShadow;
+  uint8_t outline, lip, lipShadow, face, faceEdge, highlight, pressedFace, pressedShadow;
   int lipRows;  // rows of the front edge below the face, key up
   int radius;
 };
 
 CapColours capColours(bool laptop) {
-  if (laptop) return {C(0, 3), C(0, 10), C(0, 8), C(0, 12), C(0, 14), C(0, 13), C(0, 15), C(0, 12), C(0, 6), 2, 3};
-  return {C(4, 3), C(3, 11), C(3, 9), C(3, 12), C(3, 15), C(3, 13), C(0, 15), C(3, 13), C(4, 7), 3, 5};
+  if (laptop) return {C(0, 3), C(0, 10), C(0, 8), C(0, 14), C(0, 13), C(0, 15), C(0, 12), C(0, 6), 2, 3};
+  return {C(4, 3), C(3, 11), C(3, 9), C(3, 15), C(3, 13), C(0, 15), C(3, 13), C(4, 7), 3, 5};
 }
 
 // A cap of one rectangle, key up (pressed = false) or down. The outline
