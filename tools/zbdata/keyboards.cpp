@@ -233,20 +233,20 @@ class LabelMaker {
     if (std::optional<GlyphBitmap> d = chars_.render(U'd')) baseline_ = d->top;
   }
 
-  // The glyph of a label spec, narrowed or flattened to fit maxWidth x
+  // The glyph of a label, narrowed or flattened to fit maxWidth x
   // maxHeight if need be; an empty raster when it cannot be made.
-  Raster make(const std::string& spec, int maxWidth, int maxHeight, const std::filesystem::path& file, int line) {
-    if (spec.size() > 2 && spec.front() == '{' && spec.back() == '}') {
-      auto it = symbols_.find(spec.substr(1, spec.size() - 2));
+  Raster make(const std::string& label, int maxWidth, int maxHeight, const std::filesystem::path& file, int line) {
+    if (label.size() > 2 && label.front() == '{' && label.back() == '}') {
+      auto it = symbols_.find(label.substr(1, label.size() - 2));
       if (it == symbols_.end()) {
-        data_.error(file, line, "no drawing " + spec + " in symbols.txt");
+        data_.error(file, line, "no drawing " + label + " in symbols.txt");
         return {};
       }
       return it->second;
     }
-    std::optional<std::u32string> text = decodeUtf8(spec);
+    std::optional<std::u32string> text = decodeUtf8(label);
     if (!text || text->empty()) {
-      data_.error(file, line, "label '" + spec + "' is not UTF-8 text");
+      data_.error(file, line, "label '" + label + "' is not UTF-8 text");
       return {};
     }
     const FontFace& font = text->size() == 1 ? chars_ : words_;
@@ -299,17 +299,17 @@ class LabelMaker {
 // The frames of one label picture, each distinct label once.
 class LabelPicture {
  public:
-  uint8_t frameOf(const std::string& spec, int maxWidth, int maxHeight, LabelMaker& maker,
+  uint8_t frameOf(const std::string& label, int maxWidth, int maxHeight, LabelMaker& maker,
                   const std::filesystem::path& file, int line, Raster& glyph) {
     // A label squeezed for a crowded key is another glyph than the same
     // label with room.
-    const std::string key = spec + "@" + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
+    const std::string key = label + "@" + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
     auto it = index_.find(key);
     if (it != index_.end()) {
       glyph = glyphs_[it->second];
       return static_cast<uint8_t>(it->second);
     }
-    glyph = maker.make(spec, maxWidth, maxHeight, file, line);
+    glyph = maker.make(label, maxWidth, maxHeight, file, line);
     if (glyphs_.size() >= 255) {  // 255 means "no glyph" in a layout file
       maker.error(file, line, "more than 255 different labels in one label picture");
       return 255;

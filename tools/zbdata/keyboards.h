@@ -77,7 +77,7 @@ struct KeyboardType {
 
 struct LayoutKey {
   uint8_t plain = 0, shift = 0, altGr = 0;
-  std::string main, upper, altGrLabel;  // label specs, "" for none
+  std::string main, upper, altGrLabel;  // what the labels show, "" for none
   int line = 0;
 };
 
