@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of zubbatik's loaders (.pal, .im3, .lim, .adi,
-# .sn, .cfg, .rdt) for SECONDS each (default 30) under AddressSanitizer and
+# .sn, .cfg, .rdt, .def, .rkb) for SECONDS each (default 30) under AddressSanitizer and
 # UndefinedBehaviorSanitizer, starting from a seed corpus made by the
 # writers. Installs clang if it is missing; builds in build-fuzz/.
 # Crashing inputs land in fuzz-out/<target>/.
@@ -36,7 +36,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 summary=()
 status=0
-for target in pal im3 lim adi sn cfg rdt; do
+for target in pal im3 lim adi sn cfg rdt def rkb; do
   corpus=build-fuzz/fuzz-corpus/$target
   artifacts=fuzz-out/$target
   mkdir -p "$corpus" "$artifacts"

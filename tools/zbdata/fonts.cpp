@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "palette.h"
 #include "picture.h"
 
 namespace zbdata {
@@ -101,8 +102,8 @@ int FontFace::descender() const {
   return impl_->face != nullptr ? static_cast<int>(-(impl_->face->size->metrics.descender >> 6)) : 0;
 }
 
-std::map<std::string, FontSpec> loadFontTable(DataSet& data) {
-  std::map<std::string, FontSpec> fonts;
+FontTable loadFontTable(DataSet& data) {
+  FontTable fonts;
   std::filesystem::path file = data.source("fonts.tsv");
   for (const Row& row : readTable(file, data)) {
     int size = row.fields.size() == 3 ? std::atoi(row.fields[2].c_str()) : 0;
@@ -117,13 +118,12 @@ std::map<std::string, FontSpec> loadFontTable(DataSet& data) {
   return fonts;
 }
 
-namespace {
-
-bool openFont(FontFace& face, const std::string& use, DataSet& data) {
-  std::map<std::string, FontSpec> fonts = loadFontTable(data);
+bool openFont(FontFace& face, const FontTable& fonts, const std::string& use, DataSet& data) {
   auto it = fonts.find(use);
   return it != fonts.end() && face.open(it->second.file, it->second.size, data);
 }
+
+namespace {
 
 std::string describe(const Charset& charset, int code) {
   return "'" + encodeUtf8(charset.character(static_cast<uint8_t>(code)).value_or(U'?')) + "' (code " +
@@ -132,9 +132,9 @@ std::string describe(const Charset& charset, int code) {
 
 }  // namespace
 
-void buildMenuFont(DataSet& data, const Charset& charset, const Palette&, const CodeUse& used) {
+void buildMenuFont(DataSet& data, const FontTable& fonts, const Charset& charset, const CodeUse& used) {
   FontFace face;
-  if (!openFont(face, "menu", data)) return;
+  if (!openFont(face, fonts, "menu", data)) return;
   // Every glyph shares one baseline, set by the plain letters and digits
   // (the tallest ascender above it, the deepest descender below); taller
   // glyphs (accented capitals) are flattened and wide ones (Ж, W) narrowed
@@ -185,9 +185,9 @@ void buildMenuFont(DataSet& data, const Charset& charset, const Palette&, const 
   writeImage(data, "MDATA\\mnfnt.im3", frames);
 }
 
-void buildFieldFont(DataSet& data, const Charset& charset, const Palette&) {
+void buildFieldFont(DataSet& data, const FontTable& fonts, const Charset& charset) {
   FontFace face;
-  if (!openFont(face, "field", data)) return;
+  if (!openFont(face, fonts, "field", data)) return;
   constexpr int W = kFieldFontWidth;
   constexpr int inkWidth = W - 2;  // one pixel of rim on either side
   std::vector<std::optional<GlyphBitmap>> glyphs(256);

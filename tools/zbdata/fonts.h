@@ -13,7 +13,6 @@
 
 #include "charset.h"
 #include "dataset.h"
-#include "palette.h"
 
 namespace zbdata {
 
@@ -58,7 +57,10 @@ struct FontSpec {
   int size = 0;
   int line = 0;
 };
-std::map<std::string, FontSpec> loadFontTable(DataSet& data);
+using FontTable = std::map<std::string, FontSpec>;
+FontTable loadFontTable(DataSet& data);
+// Opens the font of a use; false (reported) when it cannot be opened.
+bool openFont(FontFace& face, const FontTable& fonts, const std::string& use, DataSet& data);
 
 // Every code some text list or layout uses, gathered while they are built;
 // the menu font must cover them all.
@@ -70,10 +72,9 @@ struct CodeUse {
 };
 
 // "MDATA\mnfnt.im3": frame c is the glyph of code c, all frames 8 x 15.
-void buildMenuFont(DataSet& data, const Charset& charset, const Palette& palette,
-                   const CodeUse& used);
+void buildMenuFont(DataSet& data, const FontTable& fonts, const Charset& charset, const CodeUse& used);
 // "GDATA\fldfnt.im3": frame c - 32 is the glyph of code c.
-void buildFieldFont(DataSet& data, const Charset& charset, const Palette& palette);
+void buildFieldFont(DataSet& data, const FontTable& fonts, const Charset& charset);
 
 inline constexpr int kMenuFontWidth = 8;
 inline constexpr int kMenuFontHeight = 15;

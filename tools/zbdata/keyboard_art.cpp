@@ -1,7 +1,6 @@
 #include "keyboard_art.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "palette.h"
 
@@ -11,17 +10,21 @@ namespace {
 
 uint8_t C(int ramp, int shade) { return Palette::index(ramp, shade); }
 
+// The colour the program gives unmarked labels; the keys drawn into the
+// body take it too.
+constexpr uint8_t kLabelColour = 20;
+
 // The two cap styles: raised cream caps of the desktop keyboards and the
 // flat grey caps of the laptop.
 struct CapColours {
-  uint8_t outline, lip, lipShadow, bevel, face, faceEdge, highlight, pressedFace, pressedShadow;
+  uint8_t outline, lip, lipShadow, face, faceEdge, highlight, pressedFace, pressedShadow;
   int lipRows;  // rows of the front edge below the face, key up
   int radius;
 };
 
 CapColours capColours(bool laptop) {
-  if (laptop) return {C(0, 3), C(0, 10), C(0, 8), C(0, 12), C(0, 14), C(0, 13), C(0, 15), C(0, 12), C(0, 6), 2, 3};
-  return {C(4, 3), C(3, 11), C(3, 9), C(3, 12), C(3, 15), C(3, 13), C(0, 15), C(3, 13), C(4, 7), 3, 5};
+  if (laptop) return {C(0, 3), C(0, 10), C(0, 8), C(0, 14), C(0, 13), C(0, 15), C(0, 12), C(0, 6), 2, 3};
+  return {C(4, 3), C(3, 11), C(3, 9), C(3, 15), C(3, 13), C(0, 15), C(3, 13), C(4, 7), 3, 5};
 }
 
 // A cap of one rectangle, key up (pressed = false) or down. The outline
@@ -83,24 +86,20 @@ constexpr int kMarkHeight = kFaceBottom + 1 - kMarkY;  // down to the face's las
 
 }  // namespace
 
-namespace kbcolour {
-uint8_t label() { return 20; }
-}  // namespace kbcolour
-
 Raster capPicture(bool laptop, int width, int height) { return cap(laptop, width, height, false); }
 
-std::vector<zb::FrameData> capFrames(const Shape& s) {
+std::vector<zb::FrameData> capFrames(const Shape& s, int restSpot) {
   const int w = s.width();
   Raster up = s.kind == Shape::IsoEnter ? isoEnterCap(s, false) : cap(s.laptop, w, s.height(), false);
   Raster down = s.kind == Shape::IsoEnter ? isoEnterCap(s, true) : cap(s.laptop, w, s.height(), true);
-  const int mw = (s.kind == Shape::IsoEnter ? w : w) - 2 * kMarkX;
+  const int mw = w - 2 * kMarkX;
   Raster target = mark(mw, kMarkHeight, C(2, 6), C(5, 11));
   Raster home = mark(mw, kMarkHeight, C(7, 7), C(7, 13));
   if (s.kind == Shape::Space) {
-    // The right thumb rests on the space bar at seven tenths of its
-    // length: only that spot shows the resting mark.
+    // The thumb rests on one spot of the long bar: only there is its mark.
+    constexpr int kSpotWidth = 30;
     Raster spot(mw, kMarkHeight);
-    spot.draw(mark(30, kMarkHeight, C(7, 7), C(7, 13)), static_cast<int>(std::lround(w * 0.7)) - kMarkX - 4, 0);
+    spot.draw(mark(kSpotWidth, kMarkHeight, C(7, 7), C(7, 13)), restSpot - kMarkX - kSpotWidth / 2, 0);
     home = spot;
   }
   return {up.frame(), down.frame(), target.frame(), home.frame()};
@@ -180,7 +179,7 @@ Raster keyboardBody(const KeyboardType& type, const Keyboards& keyboards, bool g
     const int y = type.originY + 4 * kRowPitch;
     const int w = kUnit - kCapGap;
     Raster fn = capPicture(true, w, kCapHeight);
-    fn.drawIn(fnLabel, kMainX, kMainY, kbcolour::label());
+    fn.drawIn(fnLabel, kMainX, kMainY, kLabelColour);
     r.draw(fn, type.originX, y);
     const int half = (kCapHeight - 1) / 2;
     struct Arrow {
@@ -196,7 +195,7 @@ Raster keyboardBody(const KeyboardType& type, const Keyboards& keyboards, bool g
       auto it = symbols.find(a.name);
       if (it != symbols.end()) {
         const Raster& s = it->second;
-        k.drawIn(s, (w - s.width()) / 2, (a.h - 2 - s.height()) / 2, kbcolour::label());
+        k.drawIn(s, (w - s.width()) / 2, (a.h - 2 - s.height()) / 2, kLabelColour);
       }
       r.draw(k, type.originX + a.col * kQuarter, y + a.dy);
     }
@@ -206,7 +205,7 @@ Raster keyboardBody(const KeyboardType& type, const Keyboards& keyboards, bool g
 
 std::vector<zb::FrameData> fingerMarkerFrames() {
   // A fingertip seen from above: round at the top, with its nail.
-  const int w = 22, h = 26;
+  const int w = kFingerMarkerWidth, h = 26;
   Raster tip(w, h);
   tip.roundRect(0, 0, w, h, 10, C(3, 3));
   tip.roundRect(1, 1, w - 2, h - 2, 9, C(3, 9));

@@ -13,13 +13,10 @@
 
 namespace zbdata {
 
-// Colours of the keyboards.
-namespace kbcolour {
-uint8_t label();  // 20: the colour the program gives unmarked labels
-}
-
-// The four frames of a cap: up, down, target mark, home mark.
-std::vector<zb::FrameData> capFrames(const Shape& shape);
+// The four frames of a cap: up, down, target mark, home mark. restSpot,
+// for a space bar: where on the cap (from its left edge) the middle of
+// the finger resting on it stands; only there is the home mark shown.
+std::vector<zb::FrameData> capFrames(const Shape& shape, int restSpot = 0);
 // A cap in the up position (for keys that are only drawn, not typed).
 Raster capPicture(bool laptop, int width, int height);
 // The keyboard picture of a type: with the level and score boxes and the

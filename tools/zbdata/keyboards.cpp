@@ -224,29 +224,29 @@ Layout loadLayout(DataSet& data, int number, const Charset& charset, const Keybo
 // reads evenly.
 class LabelMaker {
  public:
-  LabelMaker(DataSet& data, const std::map<std::string, Raster>& symbols) : data_(data), symbols_(symbols) {
-    std::map<std::string, FontSpec> fonts = loadFontTable(data);
-    if (fonts.count("labels")) chars_.open(fonts["labels"].file, fonts["labels"].size, data);
-    if (fonts.count("words")) words_.open(fonts["words"].file, fonts["words"].size, data);
+  LabelMaker(DataSet& data, const FontTable& fonts, const std::map<std::string, Raster>& symbols)
+      : data_(data), symbols_(symbols) {
+    openFont(chars_, fonts, "labels", data);
+    openFont(words_, fonts, "words", data);
     // The baseline lies one ascender below a glyph's top row; taller
     // glyphs (accented capitals, brackets) start at the top row instead.
     if (std::optional<GlyphBitmap> d = chars_.render(U'd')) baseline_ = d->top;
   }
 
-  // The glyph of a label spec, narrowed or flattened to fit maxWidth x
+  // The glyph of a label, narrowed or flattened to fit maxWidth x
   // maxHeight if need be; an empty raster when it cannot be made.
-  Raster make(const std::string& spec, int maxWidth, int maxHeight, const std::filesystem::path& file, int line) {
-    if (spec.size() > 2 && spec.front() == '{' && spec.back() == '}') {
-      auto it = symbols_.find(spec.substr(1, spec.size() - 2));
+  Raster make(const std::string& label, int maxWidth, int maxHeight, const std::filesystem::path& file, int line) {
+    if (label.size() > 2 && label.front() == '{' && label.back() == '}') {
+      auto it = symbols_.find(label.substr(1, label.size() - 2));
       if (it == symbols_.end()) {
-        data_.error(file, line, "no drawing " + spec + " in symbols.txt");
+        data_.error(file, line, "no drawing " + label + " in symbols.txt");
         return {};
       }
       return it->second;
     }
-    std::optional<std::u32string> text = decodeUtf8(spec);
+    std::optional<std::u32string> text = decodeUtf8(label);
     if (!text || text->empty()) {
-      data_.error(file, line, "label '" + spec + "' is not UTF-8 text");
+      data_.error(file, line, "label '" + label + "' is not UTF-8 text");
       return {};
     }
     const FontFace& font = text->size() == 1 ? chars_ : words_;
@@ -284,6 +284,10 @@ class LabelMaker {
     return r;
   }
 
+  void error(const std::filesystem::path& file, int line, const std::string& message) {
+    data_.error(file, line, message);
+  }
+
  private:
   DataSet& data_;
   const std::map<std::string, Raster>& symbols_;
@@ -295,18 +299,21 @@ class LabelMaker {
 // The frames of one label picture, each distinct label once.
 class LabelPicture {
  public:
-  uint8_t frameOf(const std::string& spec, int maxWidth, int maxHeight, LabelMaker& maker,
+  uint8_t frameOf(const std::string& label, int maxWidth, int maxHeight, LabelMaker& maker,
                   const std::filesystem::path& file, int line, Raster& glyph) {
     // A label squeezed for a crowded key is another glyph than the same
     // label with room.
-    const std::string key = spec + "@" + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
+    const std::string key = label + "@" + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
     auto it = index_.find(key);
     if (it != index_.end()) {
       glyph = glyphs_[it->second];
       return static_cast<uint8_t>(it->second);
     }
-    glyph = maker.make(spec, maxWidth, maxHeight, file, line);
-    if (glyphs_.size() >= 255) return 255;
+    glyph = maker.make(label, maxWidth, maxHeight, file, line);
+    if (glyphs_.size() >= 255) {  // 255 means "no glyph" in a layout file
+      maker.error(file, line, "more than 255 different labels in one label picture");
+      return 255;
+    }
     index_[key] = glyphs_.size();
     glyphs_.push_back(glyph);
     return static_cast<uint8_t>(glyphs_.size() - 1);
@@ -322,6 +329,9 @@ class LabelPicture {
   std::vector<Raster> glyphs_;
 };
 
+// The column a label must end before: the face's right edge.
+int labelRight(const Shape& shape) { return shape.width() - (shape.kind == Shape::IsoEnter ? 2 : 3); }
+
 void buildLayout(DataSet& data, const Keyboards& keyboards, const Layout& layout, LabelMaker& maker) {
   LabelPicture mains, uppers, altGrs;
   std::vector<zb::KeyLabels> records;
@@ -334,10 +344,8 @@ void buildLayout(DataSet& data, const Keyboards& keyboards, const Layout& layout
     l.noLabels = k.main.empty() && k.upper.empty() && k.altGrLabel.empty() ? 1 : 0;
     // Room for each label on the narrowest cap this key has.
     int capRight = 1 << 20;
-    for (const KeyboardType& type : keyboards.types) {
-      const Shape& shape = keyboards.shapes[type.keys[i].shape];
-      capRight = std::min(capRight, shape.kind == Shape::IsoEnter ? shape.width() - 2 : shape.width() - 3);
-    }
+    for (const KeyboardType& type : keyboards.types)
+      capRight = std::min(capRight, labelRight(keyboards.shapes[type.keys[i].shape]));
     const bool hasAltGr = !k.altGrLabel.empty();
     const int mainW = (hasAltGr ? kAltGrX - 1 : capRight) - kMainX;
     const int upperH = (hasAltGr ? kAltGrY - 1 : kFaceBottom + 1) - kUpperY;
@@ -360,8 +368,7 @@ void buildLayout(DataSet& data, const Keyboards& keyboards, const Layout& layout
                              {&upper, kUpperX, kUpperY, "upper"},
                              {&altGr, kAltGrX, kAltGrY, "AltGr"}};
     for (const KeyboardType& type : keyboards.types) {
-      const Shape& shape = keyboards.shapes[type.keys[i].shape];
-      const int right = shape.kind == Shape::IsoEnter ? shape.width() - 2 : shape.width() - 3;
+      const int right = labelRight(keyboards.shapes[type.keys[i].shape]);
       auto fail = [&](const std::string& what) {
         data.error(layout.file, k.line, what + " on " + type.keys[i].name + " of keyboard type " + std::to_string(type.number));
       };
@@ -373,7 +380,7 @@ void buildLayout(DataSet& data, const Keyboards& keyboards, const Layout& layout
         for (const Placed& b : placed)
           if (&a < &b && b.glyph->width() > 0 && a.x < b.x + b.glyph->width() && b.x < a.x + a.glyph->width() &&
               a.y < b.y + b.glyph->height() && b.y < a.y + a.glyph->height())
-            fail(std::string("the ") + a.what + " and " + b.what + " labels touch");
+            fail(std::string("the ") + a.what + " and " + b.what + " labels overlap");
       }
     }
   }
@@ -438,12 +445,25 @@ Keyboards loadKeyboards(DataSet& data, const Charset& charset, CodeUse& used) {
   return kb;
 }
 
-void buildKeyboards(DataSet& data, const Keyboards& keyboards, const Charset&,
+void buildKeyboards(DataSet& data, const Keyboards& keyboards, const FontTable& fonts,
                     const std::map<std::string, Raster>& symbols) {
+  // A space bar shows its resting mark under the finger resting on it:
+  // where that finger's marker stands, from the type tables.
+  std::vector<std::optional<int>> spots(kShapeCount);
+  for (const KeyboardType& type : keyboards.types)
+    for (const KeyPlace& k : type.keys) {
+      if (k.home == 255 || keyboards.shapes[k.shape].kind != Shape::Space) continue;
+      int x = type.rests[k.home] ? type.rests[k.home]->first : k.x + kMarkerInset;
+      int spot = x - k.x + kFingerMarkerWidth / 2;
+      if (spots[k.shape] && *spots[k.shape] != spot)
+        data.error(type.file, k.line, "the finger resting on " + k.name +
+                                          " stands elsewhere on the same cap shape in another keyboard type");
+      spots[k.shape] = spot;
+    }
   for (int s = 0; s < kShapeCount; ++s)
     writeImage(data, zb::numberedFileName("GDATA\\KBDDFS\\k.im3", static_cast<uint16_t>(s)),
-               capFrames(keyboards.shapes[s]));
-  LabelMaker maker(data, symbols);
+               capFrames(keyboards.shapes[s], spots[s].value_or(keyboards.shapes[s].width() / 2)));
+  LabelMaker maker(data, fonts, symbols);
   const Raster fnLabel = maker.make("Fn", kUnit, kCapHeight, data.source("keyboards"), 0);
   for (const KeyboardType& type : keyboards.types) buildType(data, keyboards, type, symbols, fnLabel);
   for (const Layout& layout : keyboards.layouts) buildLayout(data, keyboards, layout, maker);

@@ -18,7 +18,6 @@
 #include "charset.h"
 #include "dataset.h"
 #include "fonts.h"
-#include "palette.h"
 #include "raster.h"
 
 namespace zbdata {
@@ -41,6 +40,7 @@ inline constexpr int kAltGrX = 19, kAltGrY = 20;
 inline constexpr int kFaceBottom = 32;
 // A marker placed on a key stands this far into it.
 inline constexpr int kMarkerInset = 5;
+inline constexpr int kFingerMarkerWidth = 22;
 
 struct Shape {
   enum Kind { Key, Space, IsoEnter };
@@ -77,7 +77,7 @@ struct KeyboardType {
 
 struct LayoutKey {
   uint8_t plain = 0, shift = 0, altGr = 0;
-  std::string main, upper, altGrLabel;  // label specs, "" for none
+  std::string main, upper, altGrLabel;  // what the labels show, "" for none
   int line = 0;
 };
 
@@ -101,7 +101,7 @@ struct Keyboards {
 Keyboards loadKeyboards(DataSet& data, const Charset& charset, CodeUse& used);
 // Writes the .def, .rkb and .adi files, the caps, the keyboard pictures,
 // the label glyphs and the finger marker.
-void buildKeyboards(DataSet& data, const Keyboards& keyboards, const Charset& charset,
+void buildKeyboards(DataSet& data, const Keyboards& keyboards, const FontTable& fonts,
                     const std::map<std::string, Raster>& symbols);
 // Whether some key of the layout types c, alone, with Shift or with AltGr.
 bool typesCharacter(const Layout& layout, uint8_t c);

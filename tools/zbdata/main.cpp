@@ -47,13 +47,14 @@ int main(int argc, char** argv) {
   zbdata::Palette palette = zbdata::Palette::load(data);
   data.write("Zubbatik.pal", palette.fileBytes());
   zbdata::Charset charset = zbdata::Charset::load(data);
+  zbdata::FontTable fonts = zbdata::loadFontTable(data);
   zbdata::CodeUse used;
   zbdata::buildTexts(data, charset, used);
   zbdata::Keyboards keyboards = zbdata::loadKeyboards(data, charset, used);
   zbdata::buildLetters(data, charset, keyboards, used);
-  zbdata::buildKeyboards(data, keyboards, charset, zbdata::loadSymbols(data));
-  zbdata::buildMenuFont(data, charset, palette, used);
-  zbdata::buildFieldFont(data, charset, palette);
+  zbdata::buildKeyboards(data, keyboards, fonts, zbdata::loadSymbols(data));
+  zbdata::buildMenuFont(data, fonts, charset, used);
+  zbdata::buildFieldFont(data, fonts, charset);
   zbdata::buildClick(data);
   if (data.errors() > 0) {
     std::cerr << "zbdata: " << data.errors() << " error(s); the data set is incomplete\n";

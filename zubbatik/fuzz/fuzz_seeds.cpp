@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/writers.h"
+#include "modes/keyboard.h"
 #include "persist/records.h"
 #include "persist/settings.h"
 
@@ -71,6 +72,21 @@ int main(int argc, char** argv) {
 
   ok &= put(folder, "cfg", "defaults.cfg", settingsSeed(Settings{}));
   ok &= put(folder, "cfg", "used.cfg", settingsSeed(Settings{2, 1, 1, 1, 3, 12, 4, 2, 5, "Tanya"}));
+
+  // A small keyboard: letters, home keys, both Shifts and AltGr.
+  const std::vector<KeyGeometry> keys = {
+      {0x10, 10, 40, 0, 0, 255}, {0x1E, 40, 40, 0, 0, 0},    {0x24, 70, 40, 1, 6, 6},   {0x25, 100, 40, 0, 7, 255},
+      {0x2A, 10, 70, 2, 0, 255}, {0x36, 100, 70, 2, 9, 255}, {0xB8, 130, 70, 2, 5, 255}, {0x39, 40, 110, 7, 5, 5},
+  };
+  const std::vector<KeyLabels> labels = {
+      {0, 0, 0, 2, 'q', 'Q', '@'}, {0, 1, 1, 255, 'a', 'A', 0},   {0, 2, 2, 255, 'j', 'J', 0},
+      {0, 3, 255, 255, 'k', 'K', 0}, {1, 255, 255, 255, 0, 0, 0}, {1, 255, 255, 255, 0, 0, 0},
+      {1, 255, 255, 255, 0, 0, 0}, {1, 255, 255, 255, ' ', ' ', 0},
+  };
+  ok &= put(folder, "def", "small.def", geometryFileBytes(keys));
+  ok &= put(folder, "def", "empty.def", geometryFileBytes(std::vector<KeyGeometry>{}));
+  ok &= put(folder, "rkb", "small.rkb", layoutFileBytes(labels));
+  ok &= put(folder, "rkb", "one.rkb", layoutFileBytes(std::vector<KeyLabels>(1)));
 
   recordTable = RecordTable{};
   ok &= put(folder, "rdt", "empty.rdt", recordsFileBytes());
