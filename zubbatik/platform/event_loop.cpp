@@ -38,30 +38,32 @@ void EventLoop::notify(Notification kind, uint32_t number) {
   if (events_ != nullptr) events_->notification(kind, number);
 }
 
-std::optional<size_t> EventLoop::firstTimerDue(Micros limit) const {
+namespace {
+
+// Index of the entry due first at or before limit; ties go to the one
+// created first.
+template <typename Entry, typename When>
+std::optional<size_t> firstDue(const std::vector<Entry>& entries, EventLoop::Micros limit, When when) {
   std::optional<size_t> best;
-  for (size_t i = 0; i < timers_.size(); ++i) {
-    const Timer& t = timers_[i];
-    if (t.due > limit) continue;
-    if (!best || t.due < timers_[*best].due ||
-        (t.due == timers_[*best].due && t.order < timers_[*best].order)) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const Entry& e = entries[i];
+    if (when(e) > limit) continue;
+    if (!best || when(e) < when(entries[*best]) ||
+        (when(e) == when(entries[*best]) && e.order < entries[*best].order)) {
       best = i;
     }
   }
   return best;
 }
 
+}  // namespace
+
+std::optional<size_t> EventLoop::firstTimerDue(Micros limit) const {
+  return firstDue(timers_, limit, [](const Timer& t) { return t.due; });
+}
+
 std::optional<size_t> EventLoop::firstTaskDue(Micros limit) const {
-  std::optional<size_t> best;
-  for (size_t i = 0; i < tasks_.size(); ++i) {
-    const Task& t = tasks_[i];
-    if (t.at > limit) continue;
-    if (!best || t.at < tasks_[*best].at ||
-        (t.at == tasks_[*best].at && t.order < tasks_[*best].order)) {
-      best = i;
-    }
-  }
-  return best;
+  return firstDue(tasks_, limit, [](const Task& t) { return t.at; });
 }
 
 void EventLoop::runTimer(size_t index, bool realign) {
