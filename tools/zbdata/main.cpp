@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dataset.h"
+#include "menu_pictures.h"
 #include "palette.h"
 
 namespace {
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   zbdata::DataSet data(sources, out);
   zbdata::Palette palette = zbdata::Palette::load(data);
   data.write("Zubbatik.pal", palette.fileBytes());
+  zbdata::buildMenuPictures(data, palette);
   if (data.errors() > 0) {
     std::cerr << "zbdata: " << data.errors() << " error(s); the data set is incomplete\n";
     return 1;
