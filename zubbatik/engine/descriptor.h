@@ -20,6 +20,8 @@ class Descriptor {
   ~Descriptor() = default;
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor(Descriptor&&) = default;
+  Descriptor& operator=(Descriptor&&) = default;
 
   // Loads an .adi file; the path is remembered before the file is opened,
   // so a second load of the same path succeeds at once. A payload cut

@@ -207,11 +207,7 @@ bool ready(const void* block) { return frameBuffer.pixels != nullptr && block !=
 // and a library memcpy call per row costs more than the copy itself, so
 // rows up to a few hundred bytes are moved in fixed 32-byte pieces (the
 // last one overlapping the one before), which the compiler turns into
-// plain vector moves. The copy is built twice, for AVX2 machines (one move
-// per piece) and for every other x86-64 (two), and picked at start-up.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+// plain vector moves.
 void copyRows(uint8_t* to, ptrdiff_t toStep, const uint8_t* from, ptrdiff_t fromStep, int rows,
               size_t n) {
   if (n > 256) {

@@ -48,6 +48,8 @@ class Image {
   ~Image() = default;
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
+  Image(Image&&) = default;
+  Image& operator=(Image&&) = default;
 
   // Loads an .im3 file. Asked again for the path it holds, it succeeds at
   // once without touching the file. A file that cannot be opened fails and

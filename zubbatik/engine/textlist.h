@@ -25,6 +25,8 @@ class TextList {
   ~TextList() = default;
   TextList(const TextList&) = delete;
   TextList& operator=(const TextList&) = delete;
+  TextList(TextList&&) = default;
+  TextList& operator=(TextList&&) = default;
 
   // Loads a .lim file. The path is remembered before the file is opened:
   // asked again for the same path the load succeeds at once, even when the

@@ -15,6 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint16_t frame = static_cast<uint16_t>(f);
     if (image.dataSize(frame) != 0 && image.pixels(frame) == nullptr)
       fuzz::broken("frame states data it does not hold");
+    // A count of up to 65535 frames mostly names frames the file does not
+    // hold; those are all alike (no size, no data), so a few of them are
+    // drawn and the rest only checked.
+    bool blank = image.dataSize(frame) == 0 && image.width(frame) == 0 && image.height(frame) == 0;
+    if (blank && f > 4) continue;
     drawImage(image, 3, 5, frame);
     drawImage(image, 620, 430, frame);
     drawImagePart(image, 10, 10, 1, 2, 40, 30, frame);

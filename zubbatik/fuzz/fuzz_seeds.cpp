@@ -22,20 +22,7 @@ bool put(const std::filesystem::path& folder, const std::string& target, const s
   return out.good();
 }
 
-Bytes settingsSeed(const zb::Settings& s) {
-  zb::SettingsBlock block;
-  block.append(&s.language, 1);
-  block.append(&s.soundOn, 4);
-  block.append(&s.mouseOn, 4);
-  block.append(&s.keyboardType, 1);
-  block.append(&s.layout, 1);
-  block.append(&s.level, 1);
-  block.append(&s.nextBackground, 2);
-  block.append(&s.nextEnemySet, 2);
-  block.append(&s.lessonLetter, 1);
-  block.append(s.playerName, sizeof s.playerName);
-  return block.fileBytes();
-}
+Bytes settingsSeed(const zb::Settings& s) { return zb::settingsBlock(s).fileBytes(); }
 
 }  // namespace
 

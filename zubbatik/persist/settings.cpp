@@ -101,9 +101,8 @@ bool LoadSettings() {
   return valid;
 }
 
-bool SaveSettings() {
+SettingsBlock settingsBlock(const Settings& s) {
   SettingsBlock block;
-  const Settings& s = settings;
   block.append(&s.language, 1);
   block.append(&s.soundOn, 4);
   block.append(&s.mouseOn, 4);
@@ -114,7 +113,9 @@ bool SaveSettings() {
   block.append(&s.nextEnemySet, 2);
   block.append(&s.lessonLetter, 1);
   block.append(s.playerName, sizeof s.playerName);
-  return block.writeFile(statePath(kSettingsFileName));
+  return block;
 }
+
+bool SaveSettings() { return settingsBlock(settings).writeFile(statePath(kSettingsFileName)); }
 
 }  // namespace zb

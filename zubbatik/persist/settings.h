@@ -59,6 +59,9 @@ class SettingsBlock {
 // The 16-bit byte sum guarding the payload.
 uint16_t settingsChecksum(const uint8_t* data, uint16_t length);
 
+// The block SaveSettings writes: the ten fields of s in file order.
+SettingsBlock settingsBlock(const Settings& s);
+
 // Reads "Zubbatik.cfg" and takes the fields the file supplies; the others
 // keep their values. Values out of range are brought to the nearest valid
 // one. True when the file was valid.

@@ -6,9 +6,9 @@
 #include "engine/files.h"
 #include "engine/sound.h"
 #include "engine/writers.h"
-#include "frame_png.h"
 #include "persist/records.h"
 #include "persist/settings.h"
+#include "shell/png_writer.h"
 
 namespace zb::test {
 
@@ -110,7 +110,10 @@ std::string EngineTest::dumpFrame(const std::string& name, bool force) const {
   } else {
     return {};
   }
-  return writeFramePng(out, frameBuffer) ? out.string() : std::string();
+  IndexedPicture picture{frameBuffer.pixels, frameBuffer.width, frameBuffer.height,
+                         static_cast<int>(frameBuffer.stride), true, frameBuffer.colourTable.data()};
+  std::string error;
+  return writePng(out, picture, error) ? out.string() : std::string();
 }
 
 }  // namespace zb::test
