@@ -55,7 +55,7 @@ void logo(const Pen& pen, double centreX, double baseline) {
   const std::array<std::pair<int, int>, 8> colours = {
       {{Gold, 10}, {Orange, 10}, {Pink, 10}, {Teal, 10}, {Sky, 10}, {Grass, 9}, {Purple, 10}, {Red, 10}}};
   cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-  cairo_set_font_size(cr, 21);
+  cairo_set_font_size(cr, 19);
   double total = 0;
   std::array<double, 8> advance{};
   for (int i = 0; i < 8; ++i) {
@@ -83,7 +83,7 @@ void logo(const Pen& pen, double centreX, double baseline) {
 }
 
 void mainDecor(const Pen& pen) {
-  logo(pen, 314, 101);
+  logo(pen, 314, 102);
   const char* icons[9] = {"play", "lesson", "keyboard", "layout", "level", "sound", "mouse", "records", "exit"};
   for (int i = 0; i < 9; ++i) icon(pen, icons[i], 139, 110 + 25 * i);
   // The settings as they stand: keyboard, layout, level, sound, mouse.
@@ -129,8 +129,8 @@ void keyboardDecor(const Pen& pen) {
   for (int p = 0; p < 3; ++p) {
     double x = 192 + 85 * p;
     drawInset(pen, {x + 4, 156, 76, 160}, 8, 2);
-    drawKeyboardType(pen, p, x + 7, 166, 1.0);
-    drawEnterCloseUp(pen, p, x + 9, 226, 0.92);
+    drawKeyboardType(pen, p, x + 6, 176, 1.0);
+    drawEnterCloseUp(pen, p, x + 6, 240, 1.0);
   }
 }
 
