@@ -11,6 +11,10 @@
 #include <functional>
 #include <string>
 
+#include <cairo-ft.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include "menu_draw.h"
 #include "menu_pictures.h"
 
@@ -48,13 +52,45 @@ void icon(const Pen& pen, const char* name, double x, double y, double scale = 1
   pen.svg(std::string("menus/icon-") + name + ".svg", {x, y, 27 * scale, 21 * scale});
 }
 
+// The typeface of the logo, opened straight through FreeType (fontconfig
+// keeps caches of its own that are never freed). It stays open for the
+// whole run: cairo's caches may hold on to the face until the very end.
+constexpr const char* kLogoFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+class LogoFace {
+ public:
+  explicit LogoFace(DataSet& data) {
+    if (FT_Init_FreeType(&library_) != 0) {
+      library_ = nullptr;
+      data.error("cannot start FreeType for the logo");
+      return;
+    }
+    if (FT_New_Face(library_, kLogoFont, 0, &face_) != 0) {
+      face_ = nullptr;
+      data.error(std::string("cannot read the logo's typeface ") + kLogoFont + " (package fonts-dejavu-core)");
+      return;
+    }
+    cairoFace_ = cairo_ft_font_face_create_for_ft_face(face_, 0);
+  }
+  LogoFace(const LogoFace&) = delete;
+  LogoFace& operator=(const LogoFace&) = delete;
+  cairo_font_face_t* face() const { return cairoFace_; }
+
+ private:
+  FT_Library library_ = nullptr;
+  FT_Face face_ = nullptr;
+  cairo_font_face_t* cairoFace_ = nullptr;
+};
+
 // The name of the game in bouncing, many-coloured letters.
 void logo(const Pen& pen, double centreX, double baseline) {
+  static LogoFace face(pen.data);
+  if (face.face() == nullptr) return;
   cairo_t* cr = pen.cr;
   const char* letters = "ZUBBATIK";
   const std::array<std::pair<int, int>, 8> colours = {
       {{Gold, 10}, {Orange, 10}, {Pink, 10}, {Teal, 10}, {Sky, 10}, {Grass, 9}, {Purple, 10}, {Red, 10}}};
-  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_face(cr, face.face());
   cairo_set_font_size(cr, 19);
   double total = 0;
   std::array<double, 8> advance{};
