@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   xvfb xauth
 )
 

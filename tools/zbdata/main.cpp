@@ -1,30 +1,39 @@
 // zbdata: builds zubbatik's data set from the sources in zubbatik/data.
+#include <chrono>
 #include <iostream>
 #include <string>
 
+#include "charset.h"
+#include "contact_sheet.h"
 #include "dataset.h"
+#include "fonts.h"
+#include "keyboards.h"
 #include "menu_pictures.h"
 #include "palette.h"
+#include "sound.h"
+#include "symbols.h"
+#include "texts.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: zbdata --sources DIR --out DIR\n"
+    "Usage: zbdata --sources DIR --out DIR [--contact-sheet FILE.png]\n"
     "Builds zubbatik's data set (Zubbatik.pal, MDATA, GDATA, DDATA) into --out\n"
-    "from the sources in --sources.\n";
+    "from the sources in --sources. With --contact-sheet, also writes one PNG\n"
+    "showing every frame of every picture in --out.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string sources, out;
+  std::string sources, out, sheet;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help") {
       std::cout << kUsage;
       return 0;
     }
-    if ((arg == "--sources" || arg == "--out") && i + 1 < argc) {
-      (arg == "--sources" ? sources : out) = argv[++i];
+    if ((arg == "--sources" || arg == "--out" || arg == "--contact-sheet") && i + 1 < argc) {
+      (arg == "--sources" ? sources : arg == "--out" ? out : sheet) = argv[++i];
     } else {
       std::cerr << "zbdata: unknown argument '" << arg << "'\n" << kUsage;
       return 2;
@@ -34,13 +43,32 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+  auto start = std::chrono::steady_clock::now();
   zbdata::DataSet data(sources, out);
   zbdata::Palette palette = zbdata::Palette::load(data);
   data.write("Zubbatik.pal", palette.fileBytes());
+  zbdata::Charset charset = zbdata::Charset::load(data);
+  zbdata::CodeUse used;
+  zbdata::buildTexts(data, charset, used);
+  zbdata::Keyboards keyboards = zbdata::loadKeyboards(data, charset, used);
+  zbdata::buildLetters(data, charset, keyboards, used);
+  zbdata::buildKeyboards(data, keyboards, charset, zbdata::loadSymbols(data));
+  zbdata::buildMenuFont(data, charset, palette, used);
+  zbdata::buildFieldFont(data, charset, palette);
+  zbdata::buildClick(data);
   zbdata::buildMenuPictures(data, palette);
   if (data.errors() > 0) {
     std::cerr << "zbdata: " << data.errors() << " error(s); the data set is incomplete\n";
     return 1;
   }
+  if (!sheet.empty()) {
+    std::string error;
+    if (!zbdata::writeContactSheet(out, sheet, error)) {
+      std::cerr << "zbdata: " << error << '\n';
+      return 1;
+    }
+  }
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  std::cout << "zbdata: " << data.written().size() << " files in " << ms.count() << " ms\n";
   return 0;
 }

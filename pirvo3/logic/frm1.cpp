@@ -1,0 +1,427 @@
+#include "frm1.h"
+
+#include "app.h"
+#include "colors.h"
+#include "lesson_file.h"
+#include "lessons.h"
+#include "speed.h"
+#include "text.h"
+
+namespace pirvo3 {
+
+using namespace colors;
+
+namespace {
+
+// Captions of the on-screen keys by index: as designed (Russian) and as the
+// Latin lessons show them (null: the key is hidden).
+constexpr const char* kRussianKeys[kKeyCount] = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
+    "й", "ц", "у", "к", "е", "н", "г", "ш", "щ", "з", "х", "ъ",
+    "ф", "ы", "в", "а", "п", "р", "о", "л", "д", "ж", "э",
+    "я", "ч", "с", "м", "и", "т", "ь", "б", "ю", "\\", "/",
+    "пробел", "ё"};
+constexpr const char* kLatinKeys[kKeyCount] = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
+    "q", "w", "e", "r", "t", "y", "u", "i", "o", "p", nullptr, nullptr,
+    "a", "s", "d", "f", "g", "h", "j", "k", "l", ";", "'",
+    "z", "x", "c", "v", "b", "n", "m", ",", ".", "\\", "/",
+    "пробел", nullptr};
+
+struct KeyPlace {
+  int left;
+  int top;
+  int width;
+};
+
+constexpr int kKeyHeight = 465;
+constexpr int kKeyPitch = 540;
+
+KeyPlace keyPlace(int i) {
+  if (i == 48) return {420, 4140, 285};
+  if (i <= 10) return {720 + kKeyPitch * i, 4140, 465};
+  if (i == 11) return {6660, 4140, 330};
+  if (i == 12) return {6930, 4140, 285};
+  if (i <= 24) return {990 + kKeyPitch * (i - 13), 4635, 465};
+  if (i <= 35) return {1260 + kKeyPitch * (i - 25), 5130, 465};
+  if (i <= 44) return {1530 + kKeyPitch * (i - 36), 5625, 465};
+  if (i == 45) return {6390, 5625, 240};
+  if (i == 46) return {6615, 5625, 240};
+  return {1995, 6210, 3915};  // the space bar
+}
+
+Control shape(std::string name, int left, int top, int width, int height) {
+  Control c;
+  c.name = std::move(name);
+  c.kind = ControlKind::Shape;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
+Control line(std::string name, int y) {
+  Control c;
+  c.name = std::move(name);
+  c.kind = ControlKind::Line;
+  c.left = 2460;
+  c.top = y;
+  c.width = 7770 - 2460;
+  c.height = 0;
+  c.fore = kLightGrey;
+  return c;
+}
+
+constexpr Font kDefaultFont{};
+constexpr Font kStatTitle{FontFace::MsSansSerif, 11, false, false, false};
+constexpr Font kStatValue{FontFace::MsSansSerif, 11, true, false, false};
+constexpr Font kBigText{FontFace::Arial, 21, true, false, false};
+
+}  // namespace
+
+std::vector<Control> Frm1::design() {
+  std::vector<Control> c;
+
+  Control stats = shape("Shape4", 105, 705, 2310, 2880);
+  stats.fill = FillStyle::Solid;
+  stats.fillColor = kPanelBlue;
+  stats.fore = kPanelBlue;
+  c.push_back(stats);
+  Control keyboard = shape("Shape1", 120, 3660, 7665, 3270);
+  keyboard.fill = FillStyle::Solid;
+  keyboard.fillColor = kKeyboardGrey;
+  keyboard.fore = kGrey;
+  c.push_back(keyboard);
+  c.push_back(line("Line1", 1650));
+  c.push_back(line("Line2", 2490));
+
+  Control prompt = label("Label4", 90, 210, 7710, 510, kFirstPrompt,
+                         {FontFace::Arial, 15, true, false, false}, kWhite, kWhite);
+  prompt.align = Alignment::Center;
+  prompt.opaque = true;
+  prompt.back = kPanelBlue;
+  c.push_back(prompt);
+  c.push_back(label("Label6", 2550, 870, 0, 0, "наберите текст ", kDefaultFont, kBlack, kWhite));
+  c.push_back(label("Label1", 4245, 855, 3435, 795, kRussianFirstTask, kBigText, kDarkGrey, kWhite));
+  c.push_back(label("Label7", 2670, 1770, 0, 0, "набрано", kDefaultFont, kBlack, kWhite));
+  c.push_back(label("Label3", 4230, 1710, 3435, 825, "", kBigText, kDarkGrey, kWhite));
+  c.push_back(label("Label8", 2550, 2475, 0, 0, "следующая буква", kDefaultFont, kBlack, kWhite));
+  c.push_back(label("Label2", 4275, 2505, 2280, 555, "",
+                    {FontFace::Arial, 35, true, false, false}, kDarkGrey, kWhite));
+
+  c.push_back(label("Label23", 120, 720, 2280, 510, "Скорость печати (симв\\сек)",
+                    {FontFace::Arial, 13, true, false, false}, kWhite, kPanelBlue));
+  const struct {
+    const char* title;
+    int titleLeft;
+    int titleTop;
+    int titleWidth;
+    int titleHeight;
+    const char* value;
+    int valueLeft;
+    int valueTop;
+    const char* initial;
+  } stat[] = {
+      {"Label13", 195, 1275, 1050, 255, "Label12", 1275, 1275, ""},
+      {"Label14", 195, 1545, 1050, 480, "Label11", 1275, 1545, "0"},
+      {"Label15", 195, 2040, 1050, 480, "Label10", 1275, 2085, ""},
+      {"Label16", 195, 2535, 1050, 480, "Label18", 1275, 2580, ""},
+      {"Label9", 180, 3030, 1290, 255, "Label5", 1500, 3045, "1"},
+  };
+  const char* titles[] = {"Время", "Количество ошибок", "Скорость номинальная",
+                          "Скорость реальная", "Номер задания"};
+  for (std::size_t i = 0; i < std::size(stat); ++i) {
+    const auto& s = stat[i];
+    c.push_back(label(s.title, s.titleLeft, s.titleTop, s.titleWidth, s.titleHeight, titles[i],
+                      kStatTitle, kWhite, kPanelBlue));
+    c.push_back(label(s.value, s.valueLeft, s.valueTop, 0, 0, s.initial, kStatValue, kWhite,
+                      kPanelBlue));
+  }
+
+  c.push_back(label("Label22", 1440, 3690, 0, 0, "Клавиатура ",
+                    {FontFace::Arial, 16, true, false, false}, kWhite, kKeyboardGrey));
+  for (int i = 0; i < kKeyCount; ++i) {
+    const KeyPlace p = keyPlace(i);
+    Control key = label("Label20", p.left, p.top, p.width, kKeyHeight, kRussianKeys[i],
+                        {FontFace::TimesNewRoman, 19, true, false, false}, kBlack, kKeyboardGrey);
+    key.index = i;
+    key.opaque = true;
+    key.back = kWhite;
+    key.border = true;
+    key.align = Alignment::Center;
+    key.wordWrap = false;
+    c.push_back(key);
+  }
+  for (const auto& [name, left] : {std::pair{"Shape2", 2880}, std::pair{"Shape3", 4500}}) {
+    Control frame = shape(name, left, 5130, 465, 465);
+    frame.shape = ShapeKind::Square;
+    frame.borderWidth = 3;
+    frame.fore = kBlack;
+    frame.backdrop = kWhite;
+    c.push_back(frame);
+  }
+
+  Control mark = label("Label21", 5775, 2850, 1800, 540, "ОШИБКА",
+                       {FontFace::Arial, 27, true, false, false}, kRed, kWhite);
+  mark.align = Alignment::Center;
+  mark.visible = false;
+  c.push_back(mark);
+  for (const char* hidden : {"Label17", "Label19"}) {
+    Control state = label(hidden, 0, 0, 0, 0, "", kDefaultFont, kBlack, kWhite);
+    state.visible = false;
+    c.push_back(state);
+  }
+
+  Control timer;
+  timer.name = "Timer1";
+  timer.kind = ControlKind::Timer;
+  timer.visible = false;
+  timer.enabled = false;
+  c.push_back(timer);
+
+  // Windowed controls stand above the drawn ones; the input field lies
+  // under the Pause button and is never seen.
+  Control text1;
+  text1.name = "Text1";
+  text1.kind = ControlKind::TextBox;
+  text1.left = 4290;
+  text1.top = 7005;
+  text1.width = 1050;
+  text1.height = 300;
+  text1.opaque = true;
+  text1.tabIndex = 0;
+  c.push_back(text1);
+  // The buttons leave the focus in the field when clicked: the field lies
+  // under the Pause button and could not be clicked back into, and typing
+  // goes on after a dialog is closed.
+  c.push_back(button("Command2", 4200, 6975, 1500, 345, "Пауза", 1));
+  c.push_back(button("Command1", 5730, 6975, 1365, 345, "Выход", 2));
+  c[c.size() - 2].clickFocus = false;
+  c.back().clickFocus = false;
+  return c;
+}
+
+Frm1::Frm1(App& app) : Form(app, "frm1") {
+  caption = kDesignedFrm1Caption;
+  back = kWhite;
+  paintedPicture = true;
+  width = 8055;
+  height = 7605;
+  // The limits of the original window (8175 x 8115 twips) less its frame.
+  maxWidth = 8175 - 120;
+  maxHeight = 8115 - 450;
+  setControls(design());
+  target_ = &control("Label1");
+  typed_ = &control("Label3");
+  next_ = &control("Label2");
+  text1_ = &control("Text1");
+  timer1_ = app.timers().createTimer(1000, [this] { app_.dispatch([this] { tick(); }); });
+}
+
+Frm1::~Frm1() = default;
+
+const std::string& Frm1::targetLine() const { return target_->caption; }
+const std::string& Frm1::typedPart() const { return typed_->caption; }
+const std::string& Frm1::nextLetter() const { return next_->caption; }
+
+void Frm1::setLessonFile(const std::string& file) { control("Label19").caption = file; }
+
+void Frm1::setTargetLine(const std::string& line) {
+  target_->caption = line;
+  setTyped("");
+  setNextLetter("");
+}
+
+void Frm1::useLatinKeys() {
+  for (int i = 0; i < kKeyCount; ++i) {
+    Control& key = control("Label20", i);
+    key.visible = kLatinKeys[i] != nullptr;
+    if (key.visible) key.caption = kLatinKeys[i];
+  }
+}
+
+void Frm1::useRussianKeys() {
+  for (int i = 0; i < kKeyCount; ++i) {
+    Control& key = control("Label20", i);
+    key.visible = true;
+    key.caption = kRussianKeys[i];
+  }
+}
+
+bool Frm1::clockRunning() const { return timer1_->enabled(); }
+
+void Frm1::setClockRunning(bool running) {
+  timer1_->setEnabled(running);
+  control("Timer1").enabled = running;
+}
+
+std::string Frm1::summary() const {
+  const std::string& speed = find("Label18")->caption;
+  return "Пройдено заданий " + std::to_string(task_ - 1) +
+         " из 85; количество ошибок: " + find("Label11")->caption + " Скорость печати:" +
+         (speed.empty() ? "0" : speed);
+}
+
+void Frm1::showSummary() { app_.message(kAppTitle, summary(), MessageIcon::None); }
+
+void Frm1::startTest() {
+  setTask(task_ + 1);
+  seconds_ = 0;
+  control("Label12").caption = "0";
+  setClockRunning(true);
+  setErrors(0);
+  setKeystrokes(0);
+  control("Label21").visible = false;
+}
+
+void Frm1::focusTyping() { app_.giveFocus(*this, *text1_); }
+
+void Frm1::keyPress(Control& c, char32_t key) {
+  if (&c != text1_) return;
+  key = lowerCase(key);
+  // The field is empty whenever a key arrives, so Backspace, Enter and the
+  // other control keys change nothing.
+  if (key < 0x20 || key == 0x7F) return;
+  setText1(text1_->caption + toUtf8(key));
+}
+
+void Frm1::change(Control& c, const std::string& text) {
+  if (&c == text1_) setText1(text);
+}
+
+void Frm1::setText1(const std::string& text) {
+  if (text1_->caption == text) return;
+  text1_->caption = text;
+  text1Changed();
+}
+
+void Frm1::text1Changed() {
+  const std::string t = text1_->caption;
+  if (t.empty()) return;  // the echo of the field being emptied below
+
+  setKeystrokes(keystrokes_ + 1);
+  setClockRunning(true);
+  control("Label21").visible = false;
+  control("Label4").caption = kTypingPrompt;
+  const int task = task_;
+  const std::size_t typed = charCount(typed_->caption);
+  setNextLetter(charAt(target_->caption, typed));
+
+  if (t != next_->caption) {
+    setText1("");
+    setErrors(errors_ + 1);
+    return;
+  }
+  setTyped(typed_->caption + t);
+  setText1("");
+  if (typed_->caption != target_->caption) {
+    setNextLetter(charAt(target_->caption, typed + 1));
+    return;
+  }
+
+  setTask(task + 1);
+  setTyped("");
+  const std::string file = control("Label19").caption;
+  const LessonLine next = readLessonLine(app_.config().dataDir / file, task + 1);
+  switch (next.status) {
+    case LineStatus::Ok:
+      break;
+    case LineStatus::Missing:
+      stopLesson("Не удаётся открыть файл урока «" + file + "». Урок остановлен.");
+      return;
+    case LineStatus::TooShort:
+      stopLesson("В файле урока «" + file + "» нет строки " + std::to_string(task + 1) +
+                 ": в файле урока должно быть не меньше " + std::to_string(kLessonLines) +
+                 " строк. Урок остановлен.");
+      return;
+    case LineStatus::Empty:
+      stopLesson("В файле урока «" + file + "» строка " + std::to_string(task + 1) +
+                 " пуста. Урок остановлен.");
+      return;
+  }
+  target_->caption = next.text;
+  setNextLetter(charAt(target_->caption, 0));
+
+  if (task_ == kBreakTask) {
+    app_.showFrmpause();
+    setClockRunning(false);
+  }
+  if (task_ == kTestTask) {
+    app_.showFrmza();
+    setClockRunning(false);
+  }
+  if (task_ == kLastTask) {
+    setClockRunning(false);
+    text1_->enabled = false;
+    control("Label4").caption = kEndPrompt;
+  }
+}
+
+void Frm1::stopLesson(const std::string& why) {
+  setClockRunning(false);
+  text1_->enabled = false;
+  target_->caption.clear();
+  setNextLetter("");
+  control("Label4").caption = kStoppedPrompt;
+  app_.message(kAppTitle, why, MessageIcon::Critical);
+}
+
+void Frm1::tick() {
+  ++seconds_;
+  control("Label12").caption = formatElapsed(seconds_);
+  const std::int64_t nominal = nominalSpeedMilli(keystrokes_, seconds_);
+  const std::int64_t real = realSpeedMilli(nominal, errors_);
+  const std::string& separator = app_.config().decimalSeparator;
+  control("Label10").caption = formatSpeed(nominal, separator);
+  control("Label18").caption = formatSpeed(real, separator);
+}
+
+void Frm1::click(Control& c) {
+  if (c.name == "Command1") {
+    showSummary();
+    app_.close(*this);
+  } else if (c.name == "Command2") {
+    setClockRunning(false);
+    app_.showFrmpause();
+  }
+}
+
+void Frm1::unload() { setClockRunning(false); }
+
+void Frm1::setNextLetter(const std::string& letter) {
+  if (next_->caption == letter) return;
+  next_->caption = letter;
+  lightKeys();
+}
+
+void Frm1::lightKeys() {
+  for (int i = 0; i < kKeyCount; ++i) {
+    Control& key = control("Label20", i);
+    key.back = key.caption == next_->caption ? kKeyLit : kWhite;
+  }
+  control("Label20", kSpaceBar).back = next_->caption == " " ? kKeyLit : kWhite;
+}
+
+void Frm1::setErrors(int errors) {
+  errors_ = errors;
+  Control& label = control("Label11");
+  const std::string caption = std::to_string(errors);
+  if (label.caption == caption) return;
+  label.caption = caption;
+  control("Label21").visible = true;  // the error mark follows every change of the count
+}
+
+void Frm1::setKeystrokes(int keystrokes) {
+  keystrokes_ = keystrokes;
+  control("Label17").caption = std::to_string(keystrokes);
+}
+
+void Frm1::setTask(int task) {
+  task_ = task;
+  control("Label5").caption = std::to_string(task);
+}
+
+void Frm1::setTyped(const std::string& typed) { typed_->caption = typed; }
+
+}  // namespace pirvo3

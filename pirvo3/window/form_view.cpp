@@ -1,0 +1,412 @@
+#include "form_view.h"
+
+#include <iostream>
+
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "keyboard_layer.h"
+
+namespace pirvo3 {
+
+namespace {
+
+QColor color(Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The faces of the design through metric-compatible fonts found on Linux
+// desktops.
+QFont fontFor(const Font& f) {
+  QFont font;
+  switch (f.face) {
+    case FontFace::MsSansSerif:
+    case FontFace::Arial:
+      font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                        QStringLiteral("DejaVu Sans")});
+      break;
+    case FontFace::TimesNewRoman:
+      font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman"),
+                        QStringLiteral("DejaVu Serif")});
+      break;
+    case FontFace::CourierNew:
+      font.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"),
+                        QStringLiteral("DejaVu Sans Mono")});
+      break;
+  }
+  font.setPixelSize(f.pixels);
+  font.setBold(f.bold);
+  font.setItalic(f.italic);
+  font.setUnderline(f.underline);
+  return font;
+}
+
+QRect place(const Control& c) { return {px(c.left), px(c.top), px(c.width), px(c.height)}; }
+
+// Whether the view's form is still there to take input.
+bool live(const FormView* view) { return view && view->form(); }
+
+class LabelWidget : public QLabel {
+ public:
+  LabelWidget(FormView* view, Control& control) : QLabel(view), view_(view), control_(control) {
+    setTextFormat(Qt::PlainText);
+    setMouseTracking(true);
+    setMargin(0);
+    setIndent(0);
+  }
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (live(view_)) view_->app().mouseMove(*view_->form(), control_);
+    QLabel::mouseMoveEvent(event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        live(view_)) {
+      view_->app().click(*view_->form(), control_);
+    }
+  }
+
+ private:
+  FormView* view_;
+  Control& control_;
+};
+
+class ShapeWidget : public QWidget {
+ public:
+  ShapeWidget(FormView* view, const Control& control)
+      : QWidget(view), view_(view), control_(control) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (!live(view_)) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, control_.shape == ShapeKind::RoundedRectangle);
+    const int w = control_.borderWidth;
+    const QRectF r = QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0);
+    const qreal radius = std::min<qreal>(std::min(r.width(), r.height()) / 8.0, 16.0);
+    auto outline = [&](QPainter& painter) {
+      if (control_.shape == ShapeKind::RoundedRectangle) {
+        painter.drawRoundedRect(r, radius, radius);
+      } else {
+        painter.drawRect(r);
+      }
+    };
+    p.setPen(Qt::NoPen);
+    if (control_.opaque) {
+      p.setBrush(color(control_.back));
+      outline(p);
+    }
+    if (control_.fill == FillStyle::Solid) {
+      p.setBrush(color(control_.fillColor));
+      outline(p);
+    } else if (control_.fill == FillStyle::DiagonalCross) {
+      p.setBrush(QBrush(color(control_.fillColor), Qt::DiagCrossPattern));
+      outline(p);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(color(control_.fore), w));
+    outline(p);
+  }
+
+ private:
+  FormView* view_;
+  const Control& control_;
+};
+
+class LineWidget : public QWidget {
+ public:
+  LineWidget(FormView* view, const Control& control)
+      : QWidget(view), view_(view), control_(control) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (!live(view_)) return;
+    QPainter p(this);
+    p.setPen(QPen(color(control_.fore), control_.borderWidth));
+    p.drawLine(0, 0, px(control_.width), px(control_.height));
+  }
+
+ private:
+  FormView* view_;
+  const Control& control_;
+};
+
+class ButtonWidget : public QPushButton {
+ public:
+  ButtonWidget(FormView* view, Control& control) : QPushButton(view), view_(view), control_(control) {
+    setFocusPolicy(control.clickFocus ? Qt::StrongFocus : Qt::TabFocus);
+    connect(this, &QPushButton::clicked, this, [this] {
+      if (live(view_)) view_->app().click(*view_->form(), control_);
+    });
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    // A focused command button is pressed by Enter as well as by the space bar.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      if (live(view_)) view_->app().keyPress(*view_->form(), control_, kKeyEnter);
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+
+ private:
+  FormView* view_;
+  Control& control_;
+};
+
+// The typing field. Keys are taken before the line edit sees them and go
+// to the form as KeyPress; what the line edit still changes by itself (a
+// paste, a drop) goes as one change of the whole text.
+class TypingField : public QLineEdit {
+ public:
+  TypingField(FormView* view, Control& control) : QLineEdit(view), view_(view), control_(control) {
+    setFrame(true);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+      if (live(view_)) view_->app().paste(*view_->form(), control_, text.toStdString());
+    });
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Paste)) {
+      QLineEdit::keyPressEvent(event);
+      return;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+      event->ignore();
+      return;
+    }
+    const QString text = view_->keys() ? view_->keys()->textFor(*event) : event->text();
+    for (char32_t c : text.toUcs4()) {
+      if (!live(view_)) break;
+      view_->app().keyPress(*view_->form(), control_, c);
+    }
+    event->accept();
+  }
+
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    for (char32_t c : event->commitString().toUcs4()) {
+      if (!live(view_)) break;
+      view_->app().keyPress(*view_->form(), control_, c);
+    }
+    event->accept();
+  }
+
+ private:
+  FormView* view_;
+  Control& control_;
+};
+
+}  // namespace
+
+FormView::FormView(App& app, Form& form, const KeyboardLayer* keys)
+    : QWidget(nullptr), app_(app), form_(&form), keys_(keys) {
+  setObjectName(qs(form.name()));
+  setAttribute(Qt::WA_QuitOnClose, false);
+  if (form.fixedDialog) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(px(form.width), px(form.height));
+  } else {
+    resize(px(form.width), px(form.height));
+    if (form.maxWidth > 0) setMaximumSize(px(form.maxWidth), px(form.maxHeight));
+  }
+  build();
+  sync();
+}
+
+void FormView::build() {
+  QWidget* previousTab = nullptr;
+  std::vector<Control*> tabOrder;
+  // Drawn controls first, in design order, then the windowed ones above them.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (Control& c : form_->controls()) {
+      const bool windowed = c.kind == ControlKind::CommandButton || c.kind == ControlKind::TextBox;
+      if (windowed != (pass == 1)) continue;
+      QWidget* w = nullptr;
+      switch (c.kind) {
+        case ControlKind::Label:
+          w = new LabelWidget(this, c);
+          break;
+        case ControlKind::Shape:
+          w = new ShapeWidget(this, c);
+          break;
+        case ControlKind::Line: {
+          w = new LineWidget(this, c);
+          const int pen = std::max(1, c.borderWidth);
+          w->setGeometry(px(c.left), px(c.top), px(c.width) + pen, px(c.height) + pen);
+          break;
+        }
+        case ControlKind::CommandButton:
+          w = new ButtonWidget(this, c);
+          break;
+        case ControlKind::TextBox:
+          w = new TypingField(this, c);
+          break;
+        case ControlKind::Timer:
+          continue;
+      }
+      w->setObjectName(qs(c.id()));
+      if (c.kind != ControlKind::Line) w->setGeometry(place(c));
+      w->setFont(fontFor(c.font));
+      if (!c.toolTip.empty()) w->setToolTip(qs(c.toolTip));
+      if (c.handCursor) w->setCursor(Qt::PointingHandCursor);
+      if (c.tabIndex < 0) {
+        w->setFocusPolicy(Qt::NoFocus);
+      } else {
+        tabOrder.push_back(&c);
+      }
+      items_.push_back({&c, w});
+    }
+  }
+  std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                   [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+  for (const Control* c : tabOrder) {
+    QWidget* w = widgetFor(*c);
+    if (previousTab) setTabOrder(previousTab, w);
+    previousTab = w;
+  }
+}
+
+QWidget* FormView::widgetFor(const Control& control) const {
+  for (const Item& item : items_) {
+    if (item.control == &control) return item.widget;
+  }
+  return nullptr;
+}
+
+void FormView::detach() {
+  form_ = nullptr;
+  items_.clear();
+}
+
+void FormView::focusControl(const Control& control) {
+  if (QWidget* w = widgetFor(control)) {
+    activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void FormView::sync() {
+  if (!form_) return;
+  const QString title = qs(form_->caption);
+  if (windowTitle() != title) setWindowTitle(title);
+  loadPicture();
+  for (const Item& item : items_) syncItem(item);
+  update();
+}
+
+void FormView::syncItem(const Item& item) {
+  const Control& c = *item.control;
+  QWidget* w = item.widget;
+  const QString caption = qs(c.caption);
+  if (auto* label = dynamic_cast<QLabel*>(w)) {
+    // Runs of blanks in a wrapped caption stand for line breaks: they fill
+    // the rest of a line so that the next piece starts on a new one, which
+    // Qt's line breaking would not do with blanks.
+    static const QRegularExpression kBlankRun(QStringLiteral(" {8,}"));
+    const QString shown = c.wordWrap ? QString(caption).replace(kBlankRun, QStringLiteral("\n"))
+                                     : caption;
+    if (label->text() != shown) label->setText(shown);
+    Qt::Alignment align = Qt::AlignTop;
+    align |= c.align == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (label->alignment() != align) label->setAlignment(align);
+    label->setWordWrap(c.wordWrap);
+    label->setFrameStyle(c.border ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, color(c.back));
+    pal.setColor(QPalette::WindowText, color(c.fore));
+    label->setPalette(pal);
+    label->setAutoFillBackground(c.opaque);
+    if (c.autoSize) label->adjustSize();
+  } else if (auto* button = dynamic_cast<QPushButton*>(w)) {
+    if (button->text() != caption) button->setText(caption);
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::Button, color(c.back));
+    pal.setColor(QPalette::ButtonText, color(c.fore));
+    button->setPalette(pal);
+  } else if (auto* edit = dynamic_cast<QLineEdit*>(w)) {
+    if (edit->text() != caption) edit->setText(caption);
+  }
+  if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+  if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);
+  w->update();
+}
+
+void FormView::loadPicture() {
+  if (form_->picture == picturePath_) return;
+  picturePath_ = form_->picture;
+  picture_ = QPixmap();
+  if (picturePath_.empty()) return;
+  QImageReader reader(qs(picturePath_));
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    std::cerr << "pirvo3: cannot show the background picture " << picturePath_ << ": "
+              << reader.errorString().toStdString() << "; the form shows without it\n";
+    return;
+  }
+  picture_ = QPixmap::fromImage(image);
+}
+
+void FormView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const Rgb back = form_ ? form_->back : 0xFFFFFF;
+  p.fillRect(rect(), color(back));
+  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+  if (form_ && form_->paintedPicture) {
+    // The typing screen's own background: white paper with a faint blue
+    // shade at the bottom and fine ruling behind the text area.
+    QLinearGradient shade(0, 0, 0, height());
+    shade.setColorAt(0.0, QColor(255, 255, 255));
+    shade.setColorAt(0.45, QColor(250, 252, 255));
+    shade.setColorAt(1.0, QColor(226, 236, 252));
+    p.fillRect(rect(), shade);
+    p.setPen(QColor(236, 242, 252));
+    for (int y = 56; y < 230; y += 8) p.drawLine(165, y, width() - 10, y);
+  }
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  if (form_) {
+    event->ignore();
+    app_.closeBox(*form_);
+    return;
+  }
+  event->accept();
+}
+
+void FormView::applySizeRule() {
+  if (!form_ || resizing_ || form_->fixedDialog) return;
+  const WindowSize now{isMaximized(), width() * kTwipsPerPixel, height() * kTwipsPerPixel};
+  const WindowSize wanted = app_.resize(*form_, now);
+  if (wanted == now) return;
+  resizing_ = true;
+  if (!wanted.maximized && isMaximized()) showNormal();
+  resize(px(wanted.width), px(wanted.height));
+  resizing_ = false;
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  applySizeRule();
+}
+
+void FormView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) applySizeRule();
+}
+
+}  // namespace pirvo3

@@ -1,0 +1,152 @@
+#include "window_host.h"
+
+#include <iostream>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+
+#include "form_view.h"
+#include "keyboard_layer.h"
+
+namespace pirvo3 {
+
+WindowHost::WindowHost(const KeyboardLayer* keys, std::function<void()> onEnded,
+                       bool interactive)
+    : keys_(keys), onEnded_(std::move(onEnded)), interactive_(interactive) {}
+
+WindowHost::~WindowHost() {
+  for (auto& [form, view] : views_) delete view;
+}
+
+FormView* WindowHost::view(const Form& form) const {
+  auto it = views_.find(&form);
+  return it == views_.end() ? nullptr : it->second;
+}
+
+FormView* WindowHost::activeView() const {
+  if (!app_) return nullptr;
+  Form* form = app_->activeForm();
+  return form ? view(*form) : nullptr;
+}
+
+void WindowHost::formOpened(Form& form) {
+  auto* v = new FormView(*app_, form, keys_);
+  views_[&form] = v;
+  v->show();
+  if (!interactive_) return;
+  v->raise();
+  v->activateWindow();
+  if (Control* focus = form.focus()) v->focusControl(*focus);
+}
+
+void WindowHost::formClosed(Form& form) {
+  auto it = views_.find(&form);
+  if (it == views_.end()) return;
+  FormView* v = it->second;
+  views_.erase(it);
+  v->detach();
+  v->hide();
+  v->deleteLater();
+}
+
+void WindowHost::formRaised(Form& form) {
+  if (!interactive_) return;
+  if (FormView* v = view(form)) {
+    v->showNormal();
+    v->raise();
+    v->activateWindow();
+  }
+}
+
+void WindowHost::focusMoved(Form& form, Control& control) {
+  if (!interactive_) return;
+  if (FormView* v = view(form)) {
+    v->raise();
+    v->focusControl(control);
+  }
+}
+
+void WindowHost::refresh() {
+  for (auto& [form, view] : views_) view->sync();
+}
+
+void WindowHost::ended() {
+  if (onEnded_) onEnded_();
+}
+
+bool WindowHost::shot(Form& form, const std::string& path, std::string& error) {
+  FormView* v = view(form);
+  if (!v) {
+    error = "the form has no window";
+    return false;
+  }
+  v->sync();
+  QApplication::sendPostedEvents();
+  const QPixmap picture = v->grab();
+  if (!picture.save(QString::fromStdString(path), "PNG")) {
+    error = "the picture could not be saved";
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+class QtFormTimer : public FormTimer {
+ public:
+  QtFormTimer(int intervalMs, std::function<void()> onTick) : onTick_(std::move(onTick)) {
+    timer_ = new QTimer;
+    timer_->setInterval(intervalMs);
+    QObject::connect(timer_, &QTimer::timeout, [this] { onTick_(); });
+  }
+  ~QtFormTimer() override {
+    // The owner may go away inside this very timer's tick.
+    timer_->stop();
+    timer_->disconnect();
+    timer_->deleteLater();
+  }
+  void setEnabled(bool enabled) override {
+    if (enabled && !timer_->isActive() && timer_->interval() > 0) timer_->start();
+    if (!enabled) timer_->stop();
+  }
+  bool enabled() const override { return timer_->isActive(); }
+
+ private:
+  QTimer* timer_;
+  std::function<void()> onTick_;
+};
+
+}  // namespace
+
+std::unique_ptr<FormTimer> QtTimerService::createTimer(int intervalMs,
+                                                       std::function<void()> onTick) {
+  return std::make_unique<QtFormTimer>(intervalMs, std::move(onTick));
+}
+
+std::int64_t QtTimerService::nowMs() const { return QTime::currentTime().msecsSinceStartOfDay(); }
+
+void QtMessages::show(const std::string& title, const std::string& text, MessageIcon icon) {
+  QMessageBox::Icon qicon = QMessageBox::NoIcon;
+  switch (icon) {
+    case MessageIcon::None: break;
+    case MessageIcon::Information: qicon = QMessageBox::Information; break;
+    case MessageIcon::Warning: qicon = QMessageBox::Warning; break;
+    case MessageIcon::Critical: qicon = QMessageBox::Critical; break;
+  }
+  QMessageBox box(qicon, QString::fromStdString(title), QString::fromStdString(text),
+                  QMessageBox::Ok, windows_.activeView());
+  box.setObjectName(QStringLiteral("msgbox"));
+  box.exec();
+}
+
+bool QtDesktop::openUrl(const std::string& url) {
+  return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+void QtDesktop::activateKeyboardLayout(std::uint32_t layout) { keys_.activate(layout); }
+
+}  // namespace pirvo3

@@ -1,0 +1,13 @@
+// Keyboard groups of an X11 display. Kept apart from Qt, whose headers
+// clash with Xlib's.
+#pragma once
+
+#include "key_positions.h"
+
+namespace pirvo3 {
+
+// Locks the keyboard group that types `layout` on the X11 display (a
+// Display*). False when the display has no such group.
+bool lockX11KeyboardGroup(void* display, KeyLayout layout);
+
+}  // namespace pirvo3
