@@ -131,11 +131,11 @@ void buildSwitch(DataSet& data, const Palette& palette, const char* iconName, co
 }  // namespace
 
 void buildCursors(DataSet& data, const Palette& palette) {
-  writeImage(data, "MDATA\\CRSRS\\lngcrs.im3", barCursor(data, palette, Teal, 240, 24, 2));
-  writeImage(data, "MDATA\\CRSRS\\mncrs0.im3", barCursor(data, palette, Green, 138, 22, 3));
-  writeImage(data, "MDATA\\CRSRS\\mncrs1.im3", barCursor(data, palette, Blue, 138, 22, 3));
-  writeImage(data, "MDATA\\CRSRS\\mncrs2.im3", barCursor(data, palette, Purple, 138, 22, 3));
-  writeImage(data, "MDATA\\CRSRS\\lgmncrs.im3", barCursor(data, palette, Sky, 165, 24, 2));
+  writeImage(data, "MDATA\\CRSRS\\lngcrs.im3", barCursor(data, palette, Teal, 240, 24, 1));
+  writeImage(data, "MDATA\\CRSRS\\mncrs0.im3", barCursor(data, palette, Green, 138, 22, 2));
+  writeImage(data, "MDATA\\CRSRS\\mncrs1.im3", barCursor(data, palette, Blue, 138, 22, 2));
+  writeImage(data, "MDATA\\CRSRS\\mncrs2.im3", barCursor(data, palette, Purple, 138, 22, 2));
+  writeImage(data, "MDATA\\CRSRS\\lgmncrs.im3", barCursor(data, palette, Sky, 165, 24, 1));
   writeImage(data, "MDATA\\CRSRS\\kbcrs.im3", keyboardCursor(data, palette));
 }
 

@@ -274,7 +274,7 @@ std::vector<zb::FrameData> unfold(DataSet& data, const Palette& palette, const B
                                   int originY, int width, int height) {
   std::vector<zb::FrameData> frames;
   const Box& full = art.box;
-  const double bar = 30;
+  const double bar = 2 * kBoardRadius;  // the corners keep their radius as it grows
   for (int k = 0; k < kFrames; ++k) {
     double s = static_cast<double>(k) / (kFrames - 1);
     double wide = easeOut(std::min(1.0, s / 0.4));
