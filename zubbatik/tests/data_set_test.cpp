@@ -26,7 +26,7 @@
 #include "engine/image.h"
 #include "engine/sound.h"
 #include "engine/textlist.h"
-#include "frame_png.h"
+#include "engine_fixture.h"
 #include "modes/keyboard.h"
 #include "platform/headless/headless_platform.h"
 

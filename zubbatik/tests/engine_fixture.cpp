@@ -100,6 +100,13 @@ Bytes EngineTest::area(int x, int y, int w, int h) const {
   return out;
 }
 
+bool writeFramePng(const std::filesystem::path& path, const FrameBuffer& fb) {
+  IndexedPicture picture{fb.pixels, fb.width, fb.height, static_cast<int>(fb.stride), true,
+                         fb.colourTable.data()};
+  std::string error;
+  return writePng(path, picture, error);
+}
+
 std::string EngineTest::dumpFrame(const std::string& name, bool force) const {
   const char* folder = std::getenv("ZB_FRAME_DIR");
   std::filesystem::path out;
@@ -110,10 +117,7 @@ std::string EngineTest::dumpFrame(const std::string& name, bool force) const {
   } else {
     return {};
   }
-  IndexedPicture picture{frameBuffer.pixels, frameBuffer.width, frameBuffer.height,
-                         static_cast<int>(frameBuffer.stride), true, frameBuffer.colourTable.data()};
-  std::string error;
-  return writePng(out, picture, error) ? out.string() : std::string();
+  return writeFramePng(out, frameBuffer) ? out.string() : std::string();
 }
 
 }  // namespace zb::test

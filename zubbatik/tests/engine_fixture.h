@@ -47,6 +47,8 @@ class EngineTest : public ::testing::Test {
 };
 
 Bytes readFile(const std::filesystem::path& path);
+// Writes a frame buffer as a PNG picture, for looking at what a test drew.
+bool writeFramePng(const std::filesystem::path& path, const FrameBuffer& fb);
 // The palette file of the tests: entry i is grey level i (B = G = R = i).
 Bytes greyPalette(int count = 256);
 
