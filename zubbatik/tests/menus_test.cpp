@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/animation.h"
+#include "engine/writers.h"
 #include "menu_fixture.h"
 #include "modes/game_status.h"
 #include "persist/settings.h"
@@ -253,6 +254,22 @@ TEST_F(MenusTest, ChoosingAShorterLayoutLowersTheLevel) {
   EXPECT_EQ(cell(321, 215), 191);
   EXPECT_EQ(cell(329, 215), kPanelColour) << "the main menu shows the one-digit level";
   EXPECT_EQ(pixel(420, 210), kFlagColour + 1) << "and the flag of the new layout";
+}
+
+TEST_F(MenusTest, ALayoutWithoutLettersLeavesTheLevelAlone) {
+  // A damaged letters file: layout 3 has no sequence.
+  writeDataFile("MDATA\\lvltrs.lim", textListFileBytes(std::vector<std::string>{
+                                          std::string(30, 'a'), "bb", "cc", "", "ee", "ff"}));
+  settings.level = 9;
+  startToMainMenu();
+  for (int i = 0; i < 3; ++i) key(kDown);
+  key(kEnter);
+  settle();
+  click(300, 164 + 27 * 3);
+  click(300, 164 + 27 * 3);
+  EXPECT_EQ(settings.layout, 3);
+  EXPECT_EQ(letterCount, 0);
+  EXPECT_EQ(settings.level, 9) << "never below 2";
 }
 
 TEST_F(MenusTest, LayoutMenuClicksMoveOrChoose) {
