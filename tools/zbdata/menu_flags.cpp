@@ -43,7 +43,7 @@ zb::FrameData wavingFlag(DataSet& data, const Palette& palette, Canvas& cloth, d
   const int W = kWavingW * kSuper;
   const int H = kWavingH * kSuper;
   const double clothX = 4.0 * kSuper;
-  const double clothY = 3.0 * kSuper;
+  const double clothY = 1.5 * kSuper;
   const double clothW = cloth.width();
   const double clothH = cloth.height();
   const double amplitude = 1.7 * kSuper;

@@ -22,7 +22,9 @@ int glow(int k) {
 }
 
 // A bar under the highlighted item: dark tint of its colour, so that gold
-// text reads on it, with a rim that glows and fades.
+// text reads on it, with a rim that glows and fades. It is raised so that
+// its middle meets the middle of the menu font's capitals (row 5 of 15),
+// and tall enough to hold the whole cell of the text it lights.
 std::vector<zb::FrameData> barCursor(DataSet& data, const Palette& palette, int ramp, int w, int h,
                                      int raise) {
   std::vector<zb::FrameData> frames;
@@ -131,11 +133,11 @@ void buildSwitch(DataSet& data, const Palette& palette, const char* iconName, co
 }  // namespace
 
 void buildCursors(DataSet& data, const Palette& palette) {
-  writeImage(data, "MDATA\\CRSRS\\lngcrs.im3", barCursor(data, palette, Teal, 240, 24, 1));
-  writeImage(data, "MDATA\\CRSRS\\mncrs0.im3", barCursor(data, palette, Green, 138, 22, 2));
-  writeImage(data, "MDATA\\CRSRS\\mncrs1.im3", barCursor(data, palette, Blue, 138, 22, 2));
-  writeImage(data, "MDATA\\CRSRS\\mncrs2.im3", barCursor(data, palette, Purple, 138, 22, 2));
-  writeImage(data, "MDATA\\CRSRS\\lgmncrs.im3", barCursor(data, palette, Sky, 165, 24, 1));
+  writeImage(data, "MDATA\\CRSRS\\lngcrs.im3", barCursor(data, palette, Teal, 240, 22, 5));
+  writeImage(data, "MDATA\\CRSRS\\mncrs0.im3", barCursor(data, palette, Green, 138, 22, 6));
+  writeImage(data, "MDATA\\CRSRS\\mncrs1.im3", barCursor(data, palette, Blue, 138, 22, 6));
+  writeImage(data, "MDATA\\CRSRS\\mncrs2.im3", barCursor(data, palette, Purple, 138, 22, 6));
+  writeImage(data, "MDATA\\CRSRS\\lgmncrs.im3", barCursor(data, palette, Sky, 165, 22, 6));
   writeImage(data, "MDATA\\CRSRS\\kbcrs.im3", keyboardCursor(data, palette));
 }
 

@@ -121,7 +121,7 @@ void logo(const Pen& pen, double centreX, double baseline) {
 void mainDecor(const Pen& pen) {
   logo(pen, 314, 102);
   const char* icons[9] = {"play", "lesson", "keyboard", "layout", "level", "sound", "mouse", "records", "exit"};
-  for (int i = 0; i < 9; ++i) icon(pen, icons[i], 139, 110 + 25 * i);
+  for (int i = 0; i < 9; ++i) icon(pen, icons[i], 139, 108 + 25 * i);
   // The settings as they stand: keyboard, layout, level, sound, mouse.
   drawInset(pen, {314, 108, 176, 190}, 10, 3);
   star(pen, 352, 330, 9, Gold);
