@@ -8,6 +8,7 @@
 #include "dataset.h"
 #include "fonts.h"
 #include "keyboards.h"
+#include "menu_pictures.h"
 #include "palette.h"
 #include "sound.h"
 #include "symbols.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   zbdata::buildMenuFont(data, fonts, charset, used);
   zbdata::buildFieldFont(data, fonts, charset);
   zbdata::buildClick(data);
+  zbdata::buildMenuPictures(data, palette);
   if (data.errors() > 0) {
     std::cerr << "zbdata: " << data.errors() << " error(s); the data set is incomplete\n";
     return 1;
