@@ -33,6 +33,8 @@ void take() {
   EnterState(LanguageMenuClosing);
 }
 
+const FlagList kList{LanguageMenuClosing, kLanguages, 214, 454, 156, pendingLanguage, take, moveTo};
+
 }  // namespace
 
 void enterLanguageMenu() {
@@ -51,36 +53,8 @@ void handleLanguageMenu(uint16_t code, uint32_t argument) {
     case AnimationFrame:
       if (argument == 1) drawMenuText(menuTexts.text(pendingLanguage), 235, rowY(pendingLanguage), 107);
       break;
-    case KeyDown: {
-      uint16_t key = keyOf(argument);
-      if (key == kKeyEsc) {
-        EnterState(LanguageMenuClosing);
-      } else if (key == kKeyEnter) {
-        take();
-      } else if (MenuStep step = menuStepOf(key); step != MenuStep::None) {
-        stopAnimation(2, false);
-        playMenuClick();
-        moveTo(wrapStep(pendingLanguage, step, kLanguages));
-      }
-      break;
-    }
-    case LeftClick: {
-      int x = clickX(argument);
-      if (!(214 < x && x < 454)) break;
-      int row = itemAt(clickY(argument), 156, 27, 26, kLanguages);
-      if (row < 0) break;
-      if (row == pendingLanguage) {
-        take();
-      } else {
-        stopAnimation(2, false);
-        moveTo(static_cast<uint8_t>(row));
-      }
-      break;
-    }
-    case RightClick:
-      EnterState(LanguageMenuClosing);
-      break;
     default:
+      handleFlagListInput(kList, code, argument);
       break;
   }
 }

@@ -40,6 +40,8 @@ void take() {
   EnterState(LayoutMenuClosing);
 }
 
+const FlagList kList{LayoutMenuClosing, kLayouts, 254, 419, 163, pendingLayout, take, moveTo};
+
 }  // namespace
 
 void enterLayoutMenu() {
@@ -63,36 +65,8 @@ void handleLayoutMenu(uint16_t code, uint32_t argument) {
         drawMenuText(menuTexts.text(n), centredOn(326, menuTexts.length(n)), rowY(pendingLayout), 107);
       }
       break;
-    case KeyDown: {
-      uint16_t key = keyOf(argument);
-      if (key == kKeyEsc) {
-        EnterState(LayoutMenuClosing);
-      } else if (key == kKeyEnter) {
-        take();
-      } else if (MenuStep step = menuStepOf(key); step != MenuStep::None) {
-        stopAnimation(2, false);
-        playMenuClick();
-        moveTo(wrapStep(pendingLayout, step, kLayouts));
-      }
-      break;
-    }
-    case LeftClick: {
-      int x = clickX(argument);
-      if (!(254 < x && x < 419)) break;
-      int row = itemAt(clickY(argument), 163, 27, 26, kLayouts);
-      if (row < 0) break;
-      if (row == pendingLayout) {
-        take();
-      } else {
-        stopAnimation(2, false);
-        moveTo(static_cast<uint8_t>(row));
-      }
-      break;
-    }
-    case RightClick:
-      EnterState(LayoutMenuClosing);
-      break;
     default:
+      handleFlagListInput(kList, code, argument);
       break;
   }
 }

@@ -55,6 +55,21 @@ inline constexpr uint8_t kLoopingSprite = 0x0A;  // cursors and flags
 inline constexpr uint16_t kCursorDelay = 100;
 inline constexpr uint16_t kFlagDelay = 150;
 
+// The language and layout menus are lists whose cursor row also shows a
+// waving flag (slot 2). Their keys and clicks work alike.
+struct FlagList {
+  uint16_t closingState;  // entered by Esc and a right click, and after a choice
+  uint8_t count;
+  int clickLeft;          // rows take clicks with clickLeft < x < clickRight
+  int clickRight;
+  int firstRowTop;        // row i takes clicks with top + 27 i < y < top + 26 + 27 i
+  uint8_t& pending;       // the row under the cursor
+  void (*take)();         // takes the pending row as the choice
+  void (*moveTo)(uint8_t row);  // moves cursor and flag to another row
+};
+// KeyDown, LeftClick and RightClick of a flag list.
+void handleFlagListInput(const FlagList& list, uint16_t code, uint32_t argument);
+
 // Transitions.
 void registerTransitions();
 

@@ -4,6 +4,7 @@
 
 #include "engine/animation.h"
 #include "engine/draw.h"
+#include "engine/events.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "screens/menu_screens.h"
@@ -58,6 +59,42 @@ int itemAt(int value, int first, int pitch, int span, int count) {
     if (first + pitch * i < value && value < first + span + pitch * i) return i;
   }
   return -1;
+}
+
+void handleFlagListInput(const FlagList& list, uint16_t code, uint32_t argument) {
+  switch (code) {
+    case KeyDown: {
+      uint16_t key = keyOf(argument);
+      if (key == kKeyEsc) {
+        EnterState(list.closingState);
+      } else if (key == kKeyEnter) {
+        list.take();
+      } else if (MenuStep step = menuStepOf(key); step != MenuStep::None) {
+        stopAnimation(2, false);
+        playMenuClick();
+        list.moveTo(wrapStep(list.pending, step, list.count));
+      }
+      break;
+    }
+    case LeftClick: {
+      int x = clickX(argument);
+      if (!(list.clickLeft < x && x < list.clickRight)) break;
+      int row = itemAt(clickY(argument), list.firstRowTop, 27, 26, list.count);
+      if (row < 0) break;
+      if (row == list.pending) {
+        list.take();
+      } else {
+        stopAnimation(2, false);
+        list.moveTo(static_cast<uint8_t>(row));
+      }
+      break;
+    }
+    case RightClick:
+      EnterState(list.closingState);
+      break;
+    default:
+      break;
+  }
 }
 
 std::string messagesPath(const char* base) {
