@@ -99,6 +99,17 @@ Control label(std::string name, int left, int top, int width, int height, std::s
   return c;
 }
 
+Control shape(std::string name, int left, int top, int width, int height) {
+  Control c;
+  c.name = std::move(name);
+  c.kind = ControlKind::Shape;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
 Control button(std::string name, int left, int top, int width, int height, std::string caption,
                int tabIndex) {
   Control c;

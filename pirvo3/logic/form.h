@@ -151,5 +151,6 @@ Control label(std::string name, int left, int top, int width, int height, std::s
               Font font, Rgb fore, Rgb backdrop);
 Control button(std::string name, int left, int top, int width, int height, std::string caption,
                int tabIndex);
+Control shape(std::string name, int left, int top, int width, int height);
 
 }  // namespace pirvo3

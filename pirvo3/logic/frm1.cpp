@@ -50,17 +50,6 @@ KeyPlace keyPlace(int i) {
   return {1995, 6210, 3915};  // the space bar
 }
 
-Control shape(std::string name, int left, int top, int width, int height) {
-  Control c;
-  c.name = std::move(name);
-  c.kind = ControlKind::Shape;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
 Control line(std::string name, int y) {
   Control c;
   c.name = std::move(name);

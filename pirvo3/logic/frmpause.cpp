@@ -38,13 +38,7 @@ std::string Frmpause::exercises() {
 
 std::vector<Control> Frmpause::design() {
   std::vector<Control> c;
-  Control frame;
-  frame.name = "Shape1";
-  frame.kind = ControlKind::Shape;
-  frame.left = 180;
-  frame.top = 180;
-  frame.width = 6090;
-  frame.height = 6585;
+  Control frame = shape("Shape1", 180, 180, 6090, 6585);
   frame.opaque = true;
   frame.back = kWhite;
   frame.fill = FillStyle::DiagonalCross;

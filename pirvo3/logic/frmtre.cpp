@@ -21,13 +21,7 @@ constexpr const char* kHelpFile = "Help.htm";
 std::vector<Control> Frmtre::design() {
   std::vector<Control> c;
 
-  Control panel;
-  panel.name = "Shape2";
-  panel.kind = ControlKind::Shape;
-  panel.left = 2250;
-  panel.top = 1125;
-  panel.width = 3060;
-  panel.height = 1560;
+  Control panel = shape("Shape2", 2250, 1125, 3060, 1560);
   panel.fill = FillStyle::Solid;
   panel.fillColor = kWhite;
   panel.fore = kBlue;

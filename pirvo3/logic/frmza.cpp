@@ -10,13 +10,7 @@ using namespace colors;
 
 std::vector<Control> Frmza::design() {
   std::vector<Control> c;
-  Control frame;
-  frame.name = "Shape1";
-  frame.kind = ControlKind::Shape;
-  frame.left = 120;
-  frame.top = 120;
-  frame.width = 6495;
-  frame.height = 1815;
+  Control frame = shape("Shape1", 120, 120, 6495, 1815);
   frame.fill = FillStyle::Solid;
   frame.fillColor = kPaleBlue;
   frame.fore = kBlue;
