@@ -7,7 +7,9 @@
 #include "contact_sheet.h"
 #include "dataset.h"
 #include "fonts.h"
+#include "game_pictures.h"
 #include "keyboards.h"
+#include "lesson_pictures.h"
 #include "menu_pictures.h"
 #include "palette.h"
 #include "sound.h"
@@ -58,6 +60,8 @@ int main(int argc, char** argv) {
   zbdata::buildFieldFont(data, fonts, charset);
   zbdata::buildClick(data);
   zbdata::buildMenuPictures(data, palette);
+  zbdata::buildGamePictures(data, palette);
+  zbdata::buildLessonPictures(data, palette);
   if (data.errors() > 0) {
     std::cerr << "zbdata: " << data.errors() << " error(s); the data set is incomplete\n";
     return 1;

@@ -5,6 +5,9 @@
 #include "engine/animation.h"
 #include "engine/draw.h"
 #include "engine/events.h"
+#include "modes/game.h"
+#include "modes/game_status.h"
+#include "modes/lesson.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "screens/menu_screens.h"
@@ -166,7 +169,28 @@ void enterMouseSwitch() {
   EnterState(MainMenu);
 }
 
+namespace {
+
+// The play modes: Game starts a new game (loading the game's pictures the
+// first time), GameResume continues a suspended one, Lesson starts the
+// guided lesson; in all three every event goes to the mode.
+void enterGame() { enterPlayState(gameStatus == GameNone ? PlayLoad : PlayNewGame); }
+
+void enterGameResume() {
+  if (gameStatus == GameSuspended) enterPlayState(PlayResume);
+}
+
+void enterLesson() { enterLessonState(lessonPicturesLoaded ? LessonStart : LessonLoad); }
+
+}  // namespace
+
 void registerScreens() {
+  setEntryAction(Game, enterGame);
+  setEventHandler(Game, handlePlayEvent);
+  setEntryAction(GameResume, enterGameResume);
+  setEventHandler(GameResume, handlePlayEvent);
+  setEntryAction(Lesson, enterLesson);
+  setEventHandler(Lesson, handleLessonEvent);
   setEntryAction(Startup, enterStartup);
   setEntryAction(Quit, enterQuit);
   setEntryAction(ExitChosen, enterExitChosen);

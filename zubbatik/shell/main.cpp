@@ -16,6 +16,8 @@
 #include "engine/framebuffer.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/sdl/sdl_platform.h"
+#include "modes/game.h"
+#include "modes/lesson.h"
 #include "screens/menus.h"
 #include "screens/state_machine.h"
 #include "shell/script.h"
@@ -84,8 +86,34 @@ fs::path defaultStateDir() {
   return fs::current_path();
 }
 
-// The screens' state numbers on standard output, for scripted runs.
-void printState(uint16_t state) { std::printf("state %u\n", state); }
+// The trace of a scripted run on standard output, flushed line by line so
+// that a program driving the run through standard input can read it as
+// it goes: the screens' states, the game's and the lesson's sub-states,
+// and every track the game builds (its symbols in the data set's
+// character code, in hex).
+void printLine(const char* format, unsigned value) {
+  std::printf(format, value);
+  std::fflush(stdout);
+}
+void printState(uint16_t state) { printLine("state %u\n", state); }
+void printPlayState(uint16_t state) { printLine("play %u\n", state); }
+void printLessonState(uint16_t state) { printLine("lesson %u\n", state); }
+
+void printTrack(const uint8_t* symbols, uint8_t length) {
+  std::string line = "track";
+  char hex[4];
+  for (uint8_t i = 0; i < length; ++i) {
+    std::snprintf(hex, sizeof hex, " %02X", symbols[i]);
+    line += hex;
+  }
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// Scripted runs seed the game's generator from the virtual clock, so the
+// same script always plays the same game.
+const zb::HeadlessPlatform* scriptedPlatform = nullptr;
+uint32_t virtualSeconds() { return static_cast<uint32_t>(scriptedPlatform->nowMs() / 1000); }
 
 void wireProgram(zb::Platform& platform) {
   zb::setPlatform(&platform);
@@ -104,9 +132,17 @@ int runHeadless(const Options& options) {
   zb::WindowProcedure window;
   platform.loop().setWindowEvents(&window);
   platform.setEchoLog(options.debug);
-  platform.onWaveWrite = [](uint32_t) { std::printf("sound\n"); };
+  platform.onWaveWrite = [](uint32_t) {
+    std::printf("sound\n");
+    std::fflush(stdout);
+  };
   wireProgram(platform);
   zb::setStateObserver(printState);
+  zb::setPlayStateObserver(printPlayState);
+  zb::setLessonStateObserver(printLessonState);
+  zb::setTrackObserver(printTrack);
+  scriptedPlatform = &platform;
+  zb::setGameClock(virtualSeconds);
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
   std::ifstream file;

@@ -1,6 +1,7 @@
 #include "shell/script.h"
 
 #include <charconv>
+#include <cstdio>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -79,6 +80,13 @@ int runScript(std::istream& script, HeadlessPlatform& platform, WindowProcedure&
         err << "script line " << number << ": " << why << '\n';
         return 1;
       }
+    } else if (command == "mark") {
+      // Echoes its text on standard output when the run gets here, so a
+      // reader of the trace can tell which part of the script it is in.
+      std::string text = line.substr(line.find("mark") + 4);
+      text.erase(0, text.find_first_not_of(" \t"));
+      std::printf("mark %s\n", text.c_str());
+      std::fflush(stdout);
     } else if (command == "close") {
       if (w.size() != 1) return fail("close takes no argument");
       window.closeRequested();
