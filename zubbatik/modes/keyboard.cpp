@@ -386,18 +386,29 @@ void resetFingerMarkers() {
   }
 }
 
-void drawFingerMarker(uint8_t finger) {
+void captureFingerMarker(uint8_t finger) {
   KeyboardPanel& panel = keyboardPanel;
   if (finger >= panel.fingerMarkers.size()) return;
   FingerMarker& marker = panel.fingerMarkers[finger];
-  const int w = panel.fingerPicture.width(0);
-  const int h = panel.fingerPicture.height(0);
   const int m = marker.lift;
   const uint16_t left = static_cast<uint16_t>(marker.x - m);
   const uint16_t top = static_cast<uint16_t>(marker.y - m);
-  captureImage(marker.background, left, top, screen(w + m), screen(h + m));
+  captureImage(marker.background, left, top, screen(panel.fingerPicture.width(0) + m),
+               screen(panel.fingerPicture.height(0) + m));
+}
+
+void paintFingerMarker(uint8_t finger) {
+  KeyboardPanel& panel = keyboardPanel;
+  if (finger >= panel.fingerMarkers.size()) return;
+  const FingerMarker& marker = panel.fingerMarkers[finger];
   drawImage(panel.fingerPicture, marker.x, marker.y, 1);
-  drawImage(panel.fingerPicture, left, top, 0);
+  drawImage(panel.fingerPicture, static_cast<uint16_t>(marker.x - marker.lift),
+            static_cast<uint16_t>(marker.y - marker.lift), 0);
+}
+
+void drawFingerMarker(uint8_t finger) {
+  captureFingerMarker(finger);
+  paintFingerMarker(finger);
 }
 
 void eraseFingerMarker(uint8_t finger) {

@@ -111,7 +111,11 @@ bool charForKey(uint8_t scan, uint8_t modifiers, uint8_t& character);
 bool keysForChar(uint8_t character, uint16_t& key, uint16_t& modifierKey);
 bool loadFingerHomes(uint8_t keyboardType);
 void resetFingerMarkers();
+// Saves the screen under the marker at its lift and draws it; the two
+// halves are open on their own for a caller that marks keys in between.
 void drawFingerMarker(uint8_t finger);
+void captureFingerMarker(uint8_t finger);
+void paintFingerMarker(uint8_t finger);
 void eraseFingerMarker(uint8_t finger);
 
 }  // namespace zb
