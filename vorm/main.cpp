@@ -8,6 +8,7 @@
 
 #include "logic/command_line.h"
 #include "ui/desktop_services.h"
+#include "ui/keyboard_alphabets.h"
 #include "ui/qt_support.h"
 #include "ui/qt_timers.h"
 #include "ui/script_runner.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
   vorm::ui::VormApp vorm(timers, messages, links, {{}, {}, [] { QApplication::quit(); }});
   messages.setOwner(vorm.form1());
   vorm.start();
+  if (auto alphabets = vorm::ui::desktopKeyboardAlphabets()) vorm.setKeyboardAlphabets(*alphabets);
   if (vorm.ended()) return 0;
   return QApplication::exec();
 }

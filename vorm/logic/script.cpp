@@ -129,8 +129,10 @@ ScriptLine parseScriptLine(std::string_view line) {
   } else if (word == "wait") {
     cmd.kind = CommandKind::Wait;
     auto [ptr, ec] = std::from_chars(args.data(), args.data() + args.size(), cmd.ms);
-    if (args.empty() || ec != std::errc() || ptr != args.data() + args.size() || cmd.ms < 0)
-      result.error = "wait needs a number of milliseconds";
+    if (args.empty() || ec != std::errc() || ptr != args.data() + args.size() || cmd.ms < 0 ||
+        cmd.ms > kMaxWaitMs) {
+      result.error = "wait needs a number of milliseconds from 0 to " + std::to_string(kMaxWaitMs);
+    }
   } else if (word == "close") {
     cmd.kind = CommandKind::Close;
     cmd.form = std::string(args);

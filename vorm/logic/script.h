@@ -25,6 +25,9 @@ struct ScriptLine {
   ScriptCommand command;
 };
 
+// The longest wait one command may ask for: a day.
+inline constexpr int64_t kMaxWaitMs = 24LL * 60 * 60 * 1000;
+
 ScriptLine parseScriptLine(std::string_view line);
 
 // Decodes the escapes of typed text: \n Enter (code 13), \e Esc, \b Backspace,

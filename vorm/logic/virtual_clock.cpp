@@ -1,6 +1,7 @@
 #include "logic/virtual_clock.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vorm {
 
@@ -45,7 +46,10 @@ std::unique_ptr<FormTimer> VirtualClock::createTimer(int intervalMs, bool enable
 
 void VirtualClock::advance(int64_t ms) {
   if (ms < 0) return;
-  const int64_t target = now_ + ms;
+  // Scripts bound their waits; the clock still never runs past its range.
+  const int64_t target = ms > std::numeric_limits<int64_t>::max() - now_
+                             ? std::numeric_limits<int64_t>::max()
+                             : now_ + ms;
   for (;;) {
     // Look the next timer up afresh each time: a handler may have enabled,
     // disabled, made or destroyed timers.

@@ -3,6 +3,8 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -20,9 +22,11 @@ namespace {
 
 struct Recorded : MessageSink, UrlOpener {
   std::vector<std::string> titles;
+  std::vector<std::string> texts;
   std::vector<std::string> urls;
-  void show(std::string_view title, std::string_view, MessageIcon) override {
+  void show(std::string_view title, std::string_view text, MessageIcon) override {
     titles.emplace_back(title);
+    texts.emplace_back(text);
   }
   void openUrl(std::string_view url) override { urls.emplace_back(url); }
 };
@@ -33,6 +37,7 @@ struct VormForms : ::testing::Test {
   VormApp app{clock, recorded, recorded, {}};
 
   void SetUp() override { app.start(); }
+  Form1Window* form1() { return app.form1(); }
   QLabel* label(FormWindow* form, const std::string& name) {
     return qobject_cast<QLabel*>(form->controlWidget(name));
   }
@@ -124,6 +129,48 @@ TEST_F(VormForms, ClosingForm1TakesTheAboutBoxAlong) {
   EXPECT_EQ(app.about(), nullptr);
   EXPECT_TRUE(app.ended());
   EXPECT_TRUE(app.openForms().empty());
+}
+
+TEST_F(VormForms, TextCommittedByAnInputMethodArrivesAsTypedKeys) {
+  Form1Window* form = app.form1();
+  // The window asks for input-method text, or dead keys and compose
+  // sequences never reach it.
+  QInputMethodQueryEvent query(Qt::ImEnabled);
+  QApplication::sendEvent(form, &query);
+  EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
+  EXPECT_TRUE(form->testAttribute(Qt::WA_InputMethodEnabled));
+
+  auto commit = [&](const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(form, &event);
+  };
+  // A preedit without a commit types nothing; a commit of several
+  // characters types each, with the usual refusal of a wrong one.
+  QInputMethodEvent preedit(QStringLiteral("Ш"), {});
+  QApplication::sendEvent(form, &preedit);
+  EXPECT_EQ(toUtf8(app.drill().commandBuffer()), "");
+  commit(QStringLiteral("Шкx"));
+  EXPECT_EQ(toUtf8(app.drill().commandBuffer()), "Шк");
+  EXPECT_EQ(app.drill().errorTally(), 1);
+  commit(QStringLiteral("ола"));
+  QTest::keyClick(form, Qt::Key_Return);
+  EXPECT_EQ(app.drill().phraseIndex(), kStandardSet.start + 1);
+}
+
+TEST_F(VormForms, ADesktopWithoutTheAlphabetIsToldOnce) {
+  // The first phrase "Школа" starts with a Cyrillic letter.
+  app.setKeyboardAlphabets({Alphabet::Latin});
+  QApplication::processEvents();
+  ASSERT_EQ(recorded.texts.size(), 1u);
+  EXPECT_EQ(recorded.titles[0], "Совет от Кварцелия");
+  EXPECT_NE(recorded.texts[0].find("«Ш» русская"), std::string::npos) << recorded.texts[0];
+  EXPECT_NE(recorded.texts[0].find("setxkbmap -layout us,ru"), std::string::npos);
+  // Refused keys go on as before, with no second word.
+  QTest::keyClick(form1(), Qt::Key_S);
+  QApplication::processEvents();
+  EXPECT_EQ(app.drill().errorTally(), 1);
+  EXPECT_EQ(recorded.texts.size(), 1u);
 }
 
 }  // namespace

@@ -164,6 +164,17 @@ TEST(VormScriptRun, BadLinesStopTheRunWithTheirNumber) {
   }
 }
 
+TEST(VormScriptRun, AWaitBeyondADayIsRefusedWithItsLine) {
+  // Added to the clock that has already moved, such a wait would run it
+  // past the largest time it can hold.
+  const RunResult r = run("wait 1\nwait 9223372036854775807\ndump\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("86400000"), std::string::npos) << r.err;
+  const RunResult day = run("wait 86400000\nwait 86400000\n");
+  EXPECT_EQ(day.status, 0) << day.err;
+}
+
 TEST(VormScriptRun, ShotsPictureTheForms) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());

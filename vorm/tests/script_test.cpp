@@ -26,6 +26,7 @@ TEST(VormScript, ParsesEachCommand) {
       {"paste abc", CommandKind::Paste, "", "", U"abc", 0, ""},
       {"wait 5000", CommandKind::Wait, "", "", U"", 5000, ""},
       {"wait 0", CommandKind::Wait, "", "", U"", 0, ""},
+      {"wait 86400000", CommandKind::Wait, "", "", U"", 86400000, ""},
       {"close about", CommandKind::Close, "about", "", U"", 0, ""},
       {"dump", CommandKind::Dump, "", "", U"", 0, ""},
       {"shot Form1 /tmp/my shots/a.png", CommandKind::Shot, "Form1", "", U"", 0,
@@ -53,7 +54,8 @@ TEST(VormScript, SkipsBlankAndCommentLines) {
 TEST(VormScript, RejectsMalformedLines) {
   for (std::string line :
        {"jump Form1.Label1", "Dump", "click Label9", "click Form1.", "click .Label9",
-        "hover", "wait", "wait -1", "wait 1.5", "wait 10ms", "close", "close a b", "dump now",
+        "hover", "wait", "wait -1", "wait 1.5", "wait 10ms", "wait 86400001",
+        "wait 9223372036854775807", "wait 99999999999999999999", "close", "close a b", "dump now",
         "shot Form1", "type a\\x", "type ends with\\"}) {
     const ScriptLine parsed = parseScriptLine(line);
     EXPECT_FALSE(parsed.skip) << line;

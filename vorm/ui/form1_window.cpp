@@ -1,5 +1,6 @@
 #include "ui/form1_window.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "logic/text.h"
@@ -30,8 +31,10 @@ Form1Window::Form1Window(DrillForm& drill)
   setPalette(formPalette());
   setAutoFillBackground(true);
   setFont(formFont());
-  // The form has no control that takes the focus: it receives every key itself.
+  // The form has no control that takes the focus: it receives every key itself,
+  // and the text of input methods.
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
 
   label9_ = makeLabel("Label9", kStandardCaption, 90, 0, 1230, 240);
   label9_->setAlignment(Qt::AlignCenter);
@@ -137,6 +140,30 @@ bool Form1Window::event(QEvent* event) {
     return true;
   }
   return FormWindow::event(event);
+}
+
+void Form1Window::inputMethodEvent(QInputMethodEvent* event) {
+  for (char32_t c : event->commitString().toStdU32String()) {
+    if (drill_.ended()) break;
+    drill_.keyPress(c);
+  }
+  event->accept();
+}
+
+QVariant Form1Window::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImHints:
+      // Plain characters: no prediction or automatic capitals that would type
+      // for the user.
+      return int(Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase);
+    case Qt::ImCursorRectangle:
+      // Candidate windows open under the buffer line.
+      return QRect(label6_->geometry().bottomLeft(), QSize(1, 1));
+    default:
+      return FormWindow::inputMethodQuery(query);
+  }
 }
 
 }  // namespace vorm::ui

@@ -20,6 +20,11 @@ class Form1Window final : public FormWindow {
 
  protected:
   bool event(QEvent* event) override;
+  // Text an input method commits (a dead key and its letter, a compose
+  // sequence, IBus or Fcitx) arrives here, one character at a time as if
+  // typed.
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  private:
   ClickLabel* makeLabel(const std::string& name, std::string_view caption, int left, int top,

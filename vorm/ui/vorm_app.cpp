@@ -1,9 +1,11 @@
 #include "ui/vorm_app.h"
 
+#include <QTimer>
+
 namespace vorm::ui {
 
 VormApp::VormApp(TimerFactory& timers, MessageSink& messages, UrlOpener& opener, Hooks hooks)
-    : opener_(opener), hooks_(std::move(hooks)) {
+    : messages_(messages), opener_(opener), hooks_(std::move(hooks)) {
   drill_ = std::make_unique<DrillForm>(timers, messages, *this);
   form1_ = std::make_unique<Form1Window>(*drill_);
   form1_->onClosed = [this] { form1Closed(); };
@@ -82,6 +84,28 @@ void VormApp::form1Closed() {
   finish();
 }
 
-void VormApp::changed() { form1_->sync(); }
+void VormApp::changed() {
+  form1_->sync();
+  adviseOnLayout();
+}
+
+void VormApp::setKeyboardAlphabets(std::set<Alphabet> alphabets) {
+  advisor_.setAvailable(std::move(alphabets));
+  adviseOnLayout();
+}
+
+void VormApp::adviseOnLayout() {
+  if (ended_ || drill_->ended()) return;
+  const std::u32string_view phrase = drill_->currentPhrase();
+  const auto next = static_cast<size_t>(drill_->typedCount());
+  if (next >= phrase.size()) return;
+  std::optional<Advice> advice = advisor_.check(phrase[next]);
+  if (!advice) return;
+  // Shown once the handler that changed the phrase is over and the window
+  // is on screen, not in the middle of the drill's own messages.
+  QTimer::singleShot(0, form1_.get(), [this, advice = std::move(*advice)] {
+    if (!ended_) messages_.show(advice.title, advice.text, MessageIcon::Information);
+  });
+}
 
 }  // namespace vorm::ui

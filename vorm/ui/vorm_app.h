@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "logic/drill_form.h"
+#include "logic/layout_advice.h"
 #include "ui/about_window.h"
 #include "ui/form1_window.h"
 
@@ -31,6 +32,10 @@ class VormApp final : public DrillHost {
   void start();
   // Ends the run without closing the forms (a script that has run out).
   void finish();
+  // The alphabets the desktop's keyboard types. When the phrase asks for a
+  // letter of another one, a message says so, once for each alphabet.
+  // Without this call (a desktop that cannot be asked) nothing is said.
+  void setKeyboardAlphabets(std::set<Alphabet> alphabets);
   bool ended() const { return ended_; }
 
   DrillForm& drill() { return *drill_; }
@@ -48,8 +53,11 @@ class VormApp final : public DrillHost {
 
  private:
   void form1Closed();
+  void adviseOnLayout();
 
+  MessageSink& messages_;
   UrlOpener& opener_;
+  LayoutAdvisor advisor_;
   Hooks hooks_;
   std::unique_ptr<DrillForm> drill_;
   std::unique_ptr<Form1Window> form1_;
