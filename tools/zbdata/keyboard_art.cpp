@@ -92,6 +92,17 @@ std::vector<zb::FrameData> capFrames(const Shape& s, int restSpot) {
   const int w = s.width();
   Raster up = s.kind == Shape::IsoEnter ? isoEnterCap(s, false) : cap(s.laptop, w, s.height(), false);
   Raster down = s.kind == Shape::IsoEnter ? isoEnterCap(s, true) : cap(s.laptop, w, s.height(), true);
+  // A key goes up and down by drawing one cap over the other: both must
+  // cover exactly the same pixels, or a corner of the last one stays.
+  for (int y = 0; y < up.height(); ++y) {
+    for (int x = 0; x < up.width(); ++x) {
+      if (up.at(x, y) == kTransparent) {
+        down.set(x, y, kTransparent);
+      } else if (down.at(x, y) == kTransparent) {
+        down.set(x, y, up.at(x, y));
+      }
+    }
+  }
   const int mw = w - 2 * kMarkX;
   Raster target = mark(mw, kMarkHeight, C(2, 6), C(5, 11));
   Raster home = mark(mw, kMarkHeight, C(7, 7), C(7, 13));

@@ -75,6 +75,12 @@ extern Image enemyCatchPicture;   // "GDATA\ENMS\enmet<m>.im3"
 void enterPlayState(uint16_t state);
 void handlePlayEvent(uint16_t code, uint32_t argument);
 
+// The new-letter presentation: entry actions and events of sub-states 150
+// to 180 (the game passes them on).
+void enterNewLetterState(uint16_t state);
+void handleNewLetterEvent(uint16_t code, uint32_t argument);
+void resetNewLetter();
+
 // For the lesson: puts the suspended game's keyboard back and redraws the
 // whole game picture.
 void reloadGameKeyboard();

@@ -72,22 +72,22 @@ void PlayTest::startWith(uint8_t layout, uint8_t level, uint8_t keyboardType, ui
   settings.keyboardType = keyboardType;
   settings.language = language;
   EnterState(Startup);
-  wait(300);
+  wait(1000);
   ASSERT_EQ(currentState(), LanguageMenu);
   key(kEnter);
-  wait(300);
+  wait(1000);
   ASSERT_EQ(currentState(), MainMenu);
 }
 
 void PlayTest::enterGame() {
   EnterState(GameOpening);
-  wait(600);
+  wait(1000);
   ASSERT_EQ(currentState(), Game);
 }
 
 void PlayTest::enterLesson() {
   EnterState(LessonOpening);
-  wait(600);
+  wait(1000);
   ASSERT_EQ(currentState(), Lesson);
 }
 
