@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   libsdl2-dev
   qt6-base-dev qt6-qpa-plugins
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
