@@ -1,7 +1,6 @@
 // The pictures of the letter chase game.
 #include "game_pictures.h"
 
-#include "game_draw.h"
 #include "game_parts.h"
 
 namespace zbdata {
