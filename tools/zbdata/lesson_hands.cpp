@@ -329,7 +329,7 @@ void buildHands(DataSet& data, const Palette& palette, const std::vector<HandsPl
     const double lift = std::min(k, 2);
     const double t = k <= 2 ? 0 : std::min(1.0, (k - 2) / 6.0);
     const double down = 140 * std::pow(t, 1.6);
-    const double twinkleR = k < 4 ? 0 : std::array<double, 6>{4, 7, 9, 8, 6, 3.5}[static_cast<size_t>(k - 4)];
+    const double twinkleR = k < 4 ? 0 : std::array<double, 6>{5, 9, 11, 10, 8, 5}[static_cast<size_t>(k - 4)];
     frames.push_back(croppedFrame(data, palette, area, 0, 0, [&](const Pen& pen, cairo_t* shade) {
       cairo_save(pen.cr);
       cairo_rectangle(pen.cr, 0, 0, kHandsWidth, kHandsHeight);
