@@ -353,13 +353,11 @@ void chooseOnKey(uint32_t keyWord) {
     enterLessonState(LessonClose);
     return;
   }
+  if (isModifierKey(scan)) return;
+  // An empty board has nothing to choose or show.
+  if (letterCount == 0) return;
   if (scan == kScanEnter) {
     demonstrateNow();
-    return;
-  }
-  if (isModifierKey(scan)) return;
-  if (letterCount == 0) {
-    // Nothing to choose from: the arrows and letters have nowhere to go.
     return;
   }
   switch (scan) {
