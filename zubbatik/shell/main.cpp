@@ -42,7 +42,9 @@ constexpr const char* kUsage =
     "  --state-dir DIR   keep the settings and high scores (Zubbatik.cfg,\n"
     "                    Zubbatik.rdt) in DIR instead of\n"
     "                    $XDG_DATA_HOME/zubbatik (~/.local/share/zubbatik)\n"
-    "  --debug           print the debug log on standard error\n"
+    "  --debug           print the debug log on standard error (animation and\n"
+    "                    timer counts, the tracks the game builds, how long key\n"
+    "                    presses take to reach the screen)\n"
     "  --headless        run without a window, on a virtual clock (needs --script)\n"
     "  --script FILE     with --headless: run the commands in FILE ('-' for\n"
     "                    standard input)\n"
@@ -99,15 +101,24 @@ void printState(uint16_t state) { printLine("state %u\n", state); }
 void printPlayState(uint16_t state) { printLine("play %u\n", state); }
 void printLessonState(uint16_t state) { printLine("lesson %u\n", state); }
 
-void printTrack(const uint8_t* symbols, uint8_t length) {
+std::string trackLine(const uint8_t* symbols, uint8_t length) {
   std::string line = "track";
   char hex[4];
   for (uint8_t i = 0; i < length; ++i) {
     std::snprintf(hex, sizeof hex, " %02X", symbols[i]);
     line += hex;
   }
-  std::printf("%s\n", line.c_str());
+  return line + "\n";
+}
+
+void printTrack(const uint8_t* symbols, uint8_t length) {
+  std::fputs(trackLine(symbols, length).c_str(), stdout);
   std::fflush(stdout);
+}
+
+// In the window, the tracks go to the debug log.
+void logTrack(const uint8_t* symbols, uint8_t length) {
+  zb::platform().debugLog(trackLine(symbols, length).c_str());
 }
 
 // Scripted runs seed the game's generator from the virtual clock, so the
@@ -132,6 +143,7 @@ int runHeadless(const Options& options) {
   zb::WindowProcedure window;
   platform.loop().setWindowEvents(&window);
   platform.setEchoLog(options.debug);
+  platform.setRecording(false);  // nothing reads the records; a long run must not grow
   platform.onWaveWrite = [](uint32_t) {
     std::printf("sound\n");
     std::fflush(stdout);
@@ -184,6 +196,7 @@ int runWindow(const Options& options, std::chrono::steady_clock::time_point star
                          fb.colourTable.data()};
   });
   wireProgram(platform);
+  if (options.debug) zb::setTrackObserver(logTrack);
   if (!window.create()) {
     reportMissingPalette(options);
     return 1;

@@ -112,16 +112,30 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
 void SdlPlatform::show() {
   if (window_ == nullptr) return;
   SDL_ShowWindow(window_);
-  // Centre the whole window, frame included, now that the frame is known.
+  // Centre the whole window, frame included, on the usable area. A window
+  // manager frames the window after it is mapped and then announces the
+  // frame's size (_NET_FRAME_EXTENTS), often after SDL_ShowWindow has
+  // returned: wait a moment for it. Without a window manager there is no
+  // frame and the sizes stay 0.
   int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
-    SDL_Rect usable{0, 0, 1024, 768};
-    SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable);
-    int outerW = clientWidth() * scale_ + left + right;
-    int outerH = clientHeight() * scale_ + top + bottom;
-    SDL_SetWindowPosition(window_, usable.x + (usable.w - outerW) / 2 + left,
-                          usable.y + (usable.h - outerH) / 2 + top);
+  const Uint32 started = SDL_GetTicks();
+  for (;;) {
+    SDL_PumpEvents();
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+      top = left = bottom = right = 0;
+      break;
+    }
+    if (top + left + bottom + right > 0 || SDL_GetTicks() - started >= 300) break;
+    SDL_Delay(5);
   }
+  SDL_Rect usable{0, 0, 1024, 768};
+  SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable);
+  int outerW = clientWidth() * scale_ + left + right;
+  int outerH = clientHeight() * scale_ + top + bottom;
+  // SDL places the client area; it asks the window manager for the frame
+  // at that position less the frame's left and top.
+  SDL_SetWindowPosition(window_, usable.x + (usable.w - outerW) / 2 + left,
+                        usable.y + (usable.h - outerH) / 2 + top);
   dirty_ = Rect{0, 0, clientWidth(), clientHeight()};
   present();
 }
@@ -165,6 +179,13 @@ void SdlPlatform::present() {
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
+  if (keyWaiting_ != std::chrono::steady_clock::time_point{}) {
+    auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - keyWaiting_).count();
+    keyWaiting_ = {};
+    char line[64];
+    std::snprintf(line, sizeof line, "key to frame %.3f ms\n", ms);
+    debugLog(line);
+  }
   if (!firstFramePresented_) {
     firstFramePresented_ = true;
     auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
@@ -220,6 +241,9 @@ void SdlPlatform::handle(const SDL_Event& event) {
       uint8_t key = keyByteForScancode(event.key.keysym.scancode);
       if (key == 0) break;
       if (event.type == SDL_KEYDOWN) {
+        if (options_.debug && keyWaiting_ == std::chrono::steady_clock::time_point{}) {
+          keyWaiting_ = std::chrono::steady_clock::now();
+        }
         events->keyDown(key);
       } else {
         events->keyUp(key);

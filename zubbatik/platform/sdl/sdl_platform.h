@@ -85,6 +85,8 @@ class SdlPlatform final : public Platform {
   CursorId cursor_ = kArrowCursor;
   bool destroyed_ = false;
   bool firstFramePresented_ = false;
+  // With --debug: when the oldest key press not yet on screen arrived.
+  std::chrono::steady_clock::time_point keyWaiting_{};
   uint32_t clipEvent_ = 0;
   std::unique_ptr<Audio> audio_;
   std::chrono::steady_clock::time_point clockStart_ = std::chrono::steady_clock::now();
