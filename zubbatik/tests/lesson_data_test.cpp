@@ -8,6 +8,7 @@
 // draws them, for every keyboard type, for looking at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -276,7 +277,18 @@ TEST_F(LessonScreens, DrawnForLooking) {
     const std::vector<uint8_t> keyboardUnderHands = grab(handsRect), backgroundUnderBoard = grab(boardRect);
     drawImage(image(kHands), static_cast<uint16_t>(hx - 1), kHandsTop - 1, 0);
     save(name + "-hands");
-    // The notice unrolls over them, and its text is written on it.
+    // The notice unrolls over them, and its text is written on it; the
+    // lesson puts back what it covered once the notice is gone.
+    Rect noticeRect = placed(kNotice, 0, 118, 128);
+    for (uint16_t f = 1; f < image(kNotice).frameCount(); ++f) {
+      Rect r = placed(kNotice, f, 118, 128);
+      int right = std::max(noticeRect.x + noticeRect.w, r.x + r.w), bottom = std::max(noticeRect.y + noticeRect.h, r.y + r.h);
+      noticeRect.x = std::min(noticeRect.x, r.x);
+      noticeRect.y = std::min(noticeRect.y, r.y);
+      noticeRect.w = right - noticeRect.x;
+      noticeRect.h = bottom - noticeRect.y;
+    }
+    const std::vector<uint8_t> underNotice = grab(noticeRect);
     for (uint16_t f = 0; f < image(kNotice).frameCount(); ++f) {
       frameAt(kNotice, f, 118, 128);
       if (type == 0 && f == 4) save(name + "-notice-opening");
@@ -287,6 +299,7 @@ TEST_F(LessonScreens, DrawnForLooking) {
       drawText(notice.text(i), font, static_cast<uint16_t>(305 - static_cast<int>(notice.length(i)) * font.width(0) / 2),
                static_cast<uint16_t>(155 + 15 * i), kHighlightColour, kGlyphKeyColour);
     save(name + "-notice");
+    put(noticeRect, underNotice);
     // The hands lift away over the keyboard as it was before them.
     for (uint16_t f = 0; f < image(kLifting).frameCount(); ++f) {
       put(handsRect, keyboardUnderHands);
