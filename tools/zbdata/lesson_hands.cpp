@@ -206,7 +206,6 @@ void drawHand(const Pen& pen, const Hand& h) {
     cairo_save(cr);
     cairo_translate(cr, -3.5, 1);
     pen.colour(Skin, 11);
-    cairo_set_line_width(cr, 1);
     Hand light = h;
     light.thumbR = h.thumbR * 0.4;
     light.thumbTip.y += 2;
@@ -259,8 +258,7 @@ struct Hands {
   std::vector<Point> rests;  // the marker middles of the eight fingers on the home row
 };
 
-// Draws both hands moved by (dx, dy); with a shade context, their shadow
-// too, moved by (sx, sy).
+// Both hands moved by (dx, dy).
 void drawHands(const Pen& pen, const Hands& hands, double dx, double dy) {
   cairo_save(pen.cr);
   cairo_translate(pen.cr, dx, dy);
@@ -269,6 +267,7 @@ void drawHands(const Pen& pen, const Hands& hands, double dx, double dy) {
   cairo_restore(pen.cr);
 }
 
+// Their shadow on the keys, moved by (sx, sy), on the shade layer.
 void drawShadow(cairo_t* shade, const Hands& hands, double sx, double sy) {
   cairo_save(shade);
   cairo_translate(shade, sx, sy);
