@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/animation.h"
 #include "engine/draw.h"
@@ -148,6 +149,70 @@ void aimHome(uint16_t k) {
 
 // The key of the step under way: the modifier's while it goes down or up.
 uint16_t stepKey(uint16_t modifierStep) { return lessonStep == modifierStep ? modifierKey : letterKey; }
+
+// Redrawing a key (its marks, pressed or not) paints the whole cap over
+// any marker resting on it. Both thumbs rest on the space bar, so a mark
+// changed for one thumb would wipe the other thumb's marker for the rest
+// of the lesson: every other finger's marker is painted again, inside
+// the cap only (outside it the marker is still there, and its shadow
+// must not darken twice).
+// Paints marker f (shadow and marker, shade pixels and all) and keeps
+// only what falls inside the rectangle left, top, right, bottom.
+void paintMarkerInside(uint8_t f, int left, int top, int right, int bottom) {
+  const KeyboardPanel& panel = keyboardPanel;
+  const FingerMarker& m = panel.fingerMarkers[f];
+  const int x = m.x - m.lift;
+  const int y = m.y - m.lift;
+  const int w = panel.fingerPicture.width(0) + m.lift;
+  const int h = panel.fingerPicture.height(0) + m.lift;
+  if (w <= 0 || h <= 0 || x >= right || y >= bottom || x + w <= left || y + h <= top) return;
+  std::vector<uint8_t> before(static_cast<size_t>(w) * h);
+  std::vector<uint8_t> after(before.size());
+  const auto ux = static_cast<uint16_t>(x);
+  const auto uy = static_cast<uint16_t>(y);
+  const auto uw = static_cast<uint16_t>(w);
+  const auto uh = static_cast<uint16_t>(h);
+  if (!grabRaw(before.data(), ux, uy, uw, uh)) return;
+  drawImage(panel.fingerPicture, m.x, m.y, 1);
+  drawImage(panel.fingerPicture, ux, uy, 0);
+  grabRaw(after.data(), ux, uy, uw, uh);
+  // Rows run bottom up.
+  for (int r = 0; r < h; ++r) {
+    const int py = y + h - 1 - r;
+    for (int c = 0; c < w; ++c) {
+      const int px = x + c;
+      if (px < left || px >= right || py < top || py >= bottom) {
+        after[static_cast<size_t>(r) * w + c] = before[static_cast<size_t>(r) * w + c];
+      }
+    }
+  }
+  blitRaw(ux, uy, after.data(), uw, uh);
+}
+
+void repaintMarkersOn(uint16_t k) {
+  const KeyboardPanel& panel = keyboardPanel;
+  KeyGeometry g;
+  KeyLabels l;
+  if (k == NoKey || !panel.layout.keyAt(k, g, l)) return;
+  const uint16_t p = (panel.layout.keyState(k) & KeyPressed) ? 1 : 0;
+  const Image& cap = panel.keyCapPictures[g.capShape % panel.keyCapPictures.size()];
+  const int left = g.x;
+  const int top = keyboardTop + g.y;
+  const int right = left + cap.width(p);
+  const int bottom = top + cap.height(p);
+  for (uint8_t f = 0; f < panel.fingerMarkers.size(); ++f) {
+    if (f == movingFinger) continue;
+    paintMarkerInside(f, left, top, right, bottom);
+  }
+}
+
+// After showTargetKey or hideTargetKey: the key and its finger's home key.
+void repaintMarkersAround(uint16_t k) {
+  if (k == NoKey) return;
+  repaintMarkersOn(k);
+  const uint16_t home = findHomeKey(keyboardPanel.layout.keyFinger(k));
+  if (home != k) repaintMarkersOn(home);
+}
 
 // The rectangle the notice panel covers at (118, 128), all frames together.
 void captureNoticeBackground() {
@@ -297,6 +362,7 @@ void enterModifierDown() {
   }
   showTargetKey(modifierKey);
   aimAtKey(modifierKey);
+  repaintMarkersAround(modifierKey);
   moveMode = MoveToPress;
   enterLessonState(FingerLift);
 }
@@ -306,6 +372,7 @@ void enterKeyDown() {
   lessonNextStep = LessonKeyUp;
   showTargetKey(letterKey);
   aimAtKey(letterKey);
+  repaintMarkersAround(letterKey);
   if (keyboardPanel.layout.keyHomeFinger(letterKey) == movingFinger) {
     moveMode = MovePressHome;
     enterLessonState(FingerPress);
@@ -320,6 +387,7 @@ void enterKeyUp() {
   lessonNextStep = LessonModifierUp;
   hideTargetKey(letterKey);
   aimHome(letterKey);
+  repaintMarkersAround(letterKey);
   moveMode = moveMode == MovePressHome ? MoveReleaseHome : MoveHome;
   enterLessonState(FingerRelease);
 }
@@ -333,6 +401,7 @@ void enterModifierUp() {
   }
   hideTargetKey(modifierKey);
   aimHome(modifierKey);
+  repaintMarkersAround(modifierKey);
   moveMode = MoveHome;
   enterLessonState(FingerRelease);
 }
@@ -477,6 +546,7 @@ void glideOnTick() {
       break;
     case FingerPress:
       pressKey(stepKey(LessonModifierDown));
+      repaintMarkersOn(stepKey(LessonModifierDown));
       m.lift = kPressingLift;
       stopTimer(kFingerTimer, true);
       break;
@@ -485,6 +555,7 @@ void glideOnTick() {
       break;
     case FingerRelease:
       releaseKey(stepKey(LessonModifierUp));
+      repaintMarkersOn(stepKey(LessonModifierUp));
       m.lift = kRestingLift;
       stopTimer(kFingerTimer, true);
       break;

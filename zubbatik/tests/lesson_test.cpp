@@ -450,6 +450,46 @@ TEST_F(LessonTest, AnAltGrLetterHoldsAltGr) {
   EXPECT_EQ(keyboardPanel.layout.keyState(letterKey), 0);
 }
 
+// Every glide erases the marker from where it was and every key goes back
+// up: after each demonstration the keyboard is pixel for pixel what it
+// was when the board opened.
+TEST_F(LessonTest, DemonstrationsLeaveNothingBehindOnTheKeyboard) {
+  const struct {
+    const char* letters;
+    uint8_t layout;
+    uint8_t keyboardType;
+  } runs[] = {
+      {"fR@gj", kFrench, 1},  // home key, Shift, AltGr, a short glide
+      {"fA;n q", kAmerican, 0},  // the capital's letter on its home key; the space bar under both thumbs
+      {"bpz", kAmerican, 2},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.letters);
+    std::vector<std::string> letters(6);
+    letters[run.layout] = run.letters;
+    useLetters(letters);
+    openBoard(run.layout, run.keyboardType);
+    const Bytes keyboard = area(0, keyboardTop, 630, 440 - keyboardTop);
+    for (uint8_t i = 0; run.letters[i] != 0; ++i) {
+      settings.lessonLetter = i;
+      key(kEnter);
+      ASSERT_NE(lessonState, LessonChoose);
+      finishDemonstration();
+      const Bytes now = area(0, keyboardTop, 630, 440 - keyboardTop);
+      int x0 = 9999, y0 = 9999, x1 = -1, y1 = -1, n = 0;
+      for (size_t q = 0; q < now.size(); ++q) {
+        if (now[q] == keyboard[q]) continue;
+        const int x = static_cast<int>(q % 630), y = static_cast<int>(q / 630) + keyboardTop;
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y), ++n;
+      }
+      EXPECT_EQ(n, 0) << "after " << run.letters[i] << ": " << n << " pixels in " << x0 << "," << y0 << " - " << x1
+                      << "," << y1 << " " << dumpFrame("lesson-after-demonstration", true);
+    }
+    TearDown();
+    SetUp();
+  }
+}
+
 TEST_F(LessonTest, ALetterNoKeyTypesIsSkipped) {
   useLetters({"", "f\x01j", "", "", "", ""});
   openBoard(kAmerican, 0, 1);
