@@ -105,6 +105,27 @@ void repaintGround(uint16_t x, uint16_t y, uint16_t width, uint16_t height) {
                 0);
 }
 
+// The vanishing symbol and the hero walking onto its place overlap, and
+// each puts back what it saved under itself: pieces of the other stay
+// behind on the ground. Once a symbol is gone the ground behind the hero
+// (back to the enemy, or to the start of the track) is painted afresh, and
+// the hero is drawn again over clean ground.
+void tidyBehindHero() {
+  const uint16_t heroWidth = heroPicture.width(0);
+  const uint16_t height = std::max({heroPicture.height(0), glyphHeight(), letterOffPicture.height(0)});
+  const int enemyRight = enemyX + enemyPicture.width(0);
+  const int left = std::max<int>(std::max<int>(trackX - kSymbolPitch, enemyRight), 0);
+  const int right = heroX + heroWidth;
+  if (right <= left || height == 0) return;
+  const auto top = static_cast<uint16_t>(std::max(groundY - height, 0));
+  repaintGround(static_cast<uint16_t>(left), top, static_cast<uint16_t>(right - left),
+                static_cast<uint16_t>(groundY - top));
+  if (isAnimationRunning(kHeroSlot)) {
+    captureSlotBackground(kHeroSlot, heroX, heroTop(), heroWidth, heroPicture.height(0));
+    redrawAnimation(kHeroSlot);
+  }
+}
+
 void startSprites() {
   startAnimation(heroPicture, kHeroSlot, heroX, heroTop(), kHeroDelay, kMovingSprite);
   startAnimation(enemyPicture, kEnemySlot, enemyX, enemyTop(), enemyDelay, kMovingSprite);
@@ -285,9 +306,12 @@ void handleRunEvent(uint16_t code, uint32_t argument) {
       break;
     case AnimationDone:
       if (argument == kEnemySlot) enterPlayState(PlayCaught);
-      if (argument == kLetterOffSlot && trackPos >= trackLength) {
+      if (argument != kLetterOffSlot) break;
+      if (trackPos >= trackLength) {
         completionPending = false;
         enterPlayState(PlayTrackDone);
+      } else {
+        tidyBehindHero();
       }
       break;
     default:
@@ -470,6 +494,7 @@ void snapHero() {
   heroX = heroTargetX;
   if (trackPos >= trackLength) completionPending = true;
   moveAnimation(kHeroSlot, heroX, heroTop(), true);
+  tidyBehindHero();
 }
 
 void markLetterKeys(uint8_t character) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/animation.h"
+#include "engine/draw.h"
 #include "engine/events.h"
 #include "engine/writers.h"
 #include "modes/game.h"
@@ -143,6 +144,21 @@ TEST_F(GameTest, CorrectSymbolsScoreAndTheHeroStepsSixteenPixels) {
   EXPECT_EQ(heroX, startX + 16);
   EXPECT_TRUE(keyMarked(track[1]));
   EXPECT_EQ(damage, 0);
+}
+
+TEST_F(GameTest, TypedSymbolsLeaveCleanGroundBehindTheHero) {
+  startGame(kRussian, 4);
+  for (int i = 0; i < 5; ++i) {
+    typeNext();
+    wait(i % 2 == 0 ? 1000 : 120);  // every other symbol cuts the vanishing short
+  }
+  wait(1000);
+  const int left = trackX - 16;
+  const int top = groundY - 40;
+  const int width = heroX - left;
+  Bytes behind = area(left, top, width, 40);
+  drawImage(groundPicture, 0, 0, 0);
+  EXPECT_EQ(behind, area(left, top, width, 40));
 }
 
 TEST_F(GameTest, TheLastSymbolEarnsNoPointAndTheTrackFifty) {
@@ -389,8 +405,9 @@ TEST_P(GameDescriptorTest, TrackLengthIsClampedToWhatFits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptors, GameDescriptorTest,
-                         ::testing::Values(std::pair{40, 0}, std::pair{40, 12}, std::pair{40, 101},
-                                           std::pair{40, 255}, std::pair{500, 30}, std::pair{620, 8}));
+                         ::testing::Values(std::pair{200, 0}, std::pair{200, 12}, std::pair{200, 101},
+                                           std::pair{200, 255}, std::pair{500, 30}, std::pair{620, 8},
+                                           std::pair{700, 8}));
 
 // --- The new-letter presentation ----------------------------------------
 
