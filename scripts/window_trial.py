@@ -169,8 +169,12 @@ def level_up(w, keys):
         count = len(w.tracks())
         for code in track:
             w.type_code(keys, code)
-        time.sleep(1.2)
+        for _ in range(50):
+            time.sleep(0.1)
+            if len(w.tracks()) > count:
+                break
         if len(w.tracks()) == count:
+            w.shot("track-not-completed")
             raise RuntimeError("the track was not completed")
         if keys.sequence[27] in w.tracks()[-1]:
             break
