@@ -268,7 +268,7 @@ TEST_F(LessonTest, ClicksSelectDemonstrateOrAreIgnored) {
 
   // A click on the selected letter shows it.
   clickLetter(25);
-  EXPECT_EQ(lessonState == LessonChoose, false);
+  EXPECT_NE(lessonState, LessonChoose);
   EXPECT_EQ(count(LessonFindKeys), 1u);
   finishDemonstration();
   EXPECT_EQ(selected(), 25);
@@ -351,12 +351,10 @@ TEST_F(LessonTest, ALetterAwayFromHomeGlidesThereAndBack) {
   EXPECT_EQ(fingerTargetY, ty);
   uint16_t x = home[0];
   uint16_t y = home[1];
-  int steps = 1;
   while (!glideStep(x, y, tx, ty)) {
     wait(30);
     EXPECT_EQ(m.x, x);
     EXPECT_EQ(m.y, y);
-    ++steps;
   }
   EXPECT_EQ(runUntil(FingerLower, 100), 30u);
   EXPECT_EQ(m.x, tx);
@@ -378,7 +376,6 @@ TEST_F(LessonTest, ALetterAwayFromHomeGlidesThereAndBack) {
             (std::vector<uint16_t>{LessonFindKeys, LessonModifierDown, LessonKeyDown, FingerLift, FingerMove,
                                    FingerLower, FingerPress, FingerHold, LessonKeyUp, FingerRelease, FingerLift,
                                    FingerMove, FingerLower, LessonModifierUp, LessonStepsDone, LessonChoose}));
-  (void)steps;
 }
 
 TEST_F(LessonTest, ALetterOnItsFingersHomeKeyIsPressedInPlace) {
