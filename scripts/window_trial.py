@@ -10,6 +10,10 @@ takes a screenshot of the window at every step that matters:
             a name entered, the records
   level-up  French layout at a high level, played until the level rises,
             the new letter of the number row presented
+  lesson    Swedish layout on keyboard type 1: the guided lesson, two
+            demonstrations on its own, a letter picked with the mouse, the
+            lesson closed; then a game suspended, the lesson opened and
+            left, and the game resumed
 
   scripts/window_trial.py [--zubbatik EXE] [--out DIR] game|level-up
 """
@@ -66,6 +70,10 @@ class Window:
 
     def xdo(self, *words):
         return subprocess.run(["xdotool", *words], env=self.env, capture_output=True, text=True).stdout
+
+    def click(self, x, y, button=1):
+        self.xdo("mousemove", "--window", self.window, str(x), str(y))
+        self.xdo("click", str(button))
 
     def key(self, *names, pause=0.05):
         for name in names:
@@ -185,18 +193,75 @@ def level_up(w, keys):
     w.shot("play-goes-on")
 
 
+def lesson(w, keys):
+    w.key("Return", pause=1.5)                                      # Russian
+    w.key("Down", "Down", "Return", pause=0.3)                      # "Keyboard"
+    time.sleep(1.0)
+    w.key("Right", "Return", pause=0.3)                             # type 1
+    time.sleep(1.5)
+    w.key("Down", "Return", pause=0.3)                              # "Layout"
+    time.sleep(1.0)
+    w.key(*(["Down"] * 5), pause=0.1)                               # Swedish
+    w.key("Return", pause=1.5)
+    w.key("Up", "Up", "Return", pause=0.3)                          # "Finger lesson"
+    time.sleep(1.5)
+    w.shot("lesson-notice")
+    w.key("space", pause=0.3)
+    time.sleep(0.2)
+    w.shot("hands-lifting")
+    time.sleep(1.5)
+    w.shot("letter-board")
+    time.sleep(10.3)
+    w.shot("first-demonstration")
+    time.sleep(4.0)
+    w.shot("second-demonstration")
+    time.sleep(4.0)
+    # The letter in column 3 of row 1 of the board, clicked twice: chosen,
+    # then demonstrated.
+    w.click(180 + 22 * 3 + 4, 34 + 17 * 1 + 7)
+    time.sleep(0.3)
+    w.click(180 + 22 * 3 + 4, 34 + 17 * 1 + 7)
+    time.sleep(0.6)
+    w.shot("picked-with-the-mouse")
+    time.sleep(4.0)
+    w.key("Escape", pause=1.5)
+    w.shot("lesson-closed")
+    # A game, suspended, with the lesson in between.
+    w.key("Up", "Return", pause=0.3)                                # "Play"
+    time.sleep(2.0)
+    w.type_code(keys, keys.sequence[0])
+    time.sleep(1.8)
+    w.type_code(keys, keys.sequence[1])
+    time.sleep(1.0)
+    for code in w.tracks()[-1][:5]:
+        w.type_code(keys, code)
+    time.sleep(0.6)
+    w.key("Escape", pause=1.5)
+    w.shot("game-suspended")
+    w.key("Down", "Return", pause=0.3)                              # "Finger lesson"
+    time.sleep(1.5)
+    w.key("space", pause=2.0)
+    w.shot("lesson-over-suspended-game")
+    w.key("Escape", pause=1.5)
+    w.shot("lesson-left-game-picture-back")
+    w.key("Escape", pause=1.5)
+    w.shot("game-resumed")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--zubbatik", default=os.path.join(HERE, "..", "build", "zubbatik", "zubbatik"))
     parser.add_argument("--out", default="window-trial")
-    parser.add_argument("scenario", choices=["game", "level-up"])
+    parser.add_argument("scenario", choices=["game", "level-up", "lesson"])
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     sources = os.path.join(HERE, "..", "zubbatik", "data")
-    keys = Keys(sources, 0 if args.scenario == "game" else 3)
+    scenarios = {"game": (game, 0), "level-up": (level_up, 3), "lesson": (lesson, 5)}
+    play, layout = scenarios[args.scenario]
+    keys = Keys(sources, layout)
     w = Window(args.zubbatik, args.out)
     try:
-        (game if args.scenario == "game" else level_up)(w, keys)
+        play(w, keys)
     finally:
         w.close()
 

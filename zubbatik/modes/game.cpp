@@ -497,21 +497,22 @@ void snapHero() {
   tidyBehindHero();
 }
 
-void markLetterKeys(uint8_t character) {
+namespace {
+
+// Marks or unmarks the key that types the character, then its modifier.
+void changeLetterKeys(uint8_t character, bool (*change)(uint16_t)) {
   uint16_t key = NoKey;
   uint16_t modifier = NoKey;
   if (!keysForChar(character, key, modifier)) return;
-  showTargetKey(key);
-  showTargetKey(modifier);
+  change(key);
+  change(modifier);
 }
 
-void unmarkLetterKeys(uint8_t character) {
-  uint16_t key = NoKey;
-  uint16_t modifier = NoKey;
-  if (!keysForChar(character, key, modifier)) return;
-  hideTargetKey(key);
-  hideTargetKey(modifier);
-}
+}  // namespace
+
+void markLetterKeys(uint8_t character) { changeLetterKeys(character, showTargetKey); }
+
+void unmarkLetterKeys(uint8_t character) { changeLetterKeys(character, hideTargetKey); }
 
 void drawLevel() { drawNumberBox(gameLevel, 140, 192, 166); }
 
