@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace zb {
 
@@ -15,9 +16,22 @@ void HeadlessPlatform::clearRecords() {
   notifications.clear();
   waveCalls.clear();
   log.clear();
+  dropped_ = 0;
 }
 
-void HeadlessPlatform::invalidate(const Rect& r) { invalidated.push_back(r); }
+template <typename T, typename... Args>
+void HeadlessPlatform::record(std::vector<T>& list, Args&&... args) {
+  if (!recording_) return;
+  if (list.size() >= kRecordLimit) {
+    // Dropping half at a time keeps the cost of an entry constant.
+    constexpr size_t kDrop = kRecordLimit / 2;
+    list.erase(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(kDrop));
+    dropped_ += kDrop;
+  }
+  list.emplace_back(std::forward<Args>(args)...);
+}
+
+void HeadlessPlatform::invalidate(const Rect& r) { record(invalidated, r); }
 
 CursorId HeadlessPlatform::setCursor(CursorId c) {
   CursorId old = cursor;
@@ -33,29 +47,29 @@ void HeadlessPlatform::destroyWindow() {
 }
 
 void HeadlessPlatform::notify(Notification kind, uint32_t number) {
-  notifications.emplace_back(kind, number);
+  record(notifications, kind, number);
   loop_.notify(kind, number);
 }
 
 TimerId HeadlessPlatform::createTimer(uint32_t periodMs, TimerCallback cb, uint32_t user) {
   TimerId id = loop_.addTimer(periodMs, cb, user);
-  timerRequests.push_back({true, id, periodMs, user});
+  record(timerRequests, TimerRequest{true, id, periodMs, user});
   return id;
 }
 
 void HeadlessPlatform::killTimer(TimerId id) {
-  timerRequests.push_back({false, id, 0, 0});
+  record(timerRequests, TimerRequest{false, id, 0, 0});
   loop_.killTimer(id);
 }
 
 bool HeadlessPlatform::waveOpen() {
-  waveCalls.push_back({WaveCall::Open, 0});
+  record(waveCalls, WaveCall{WaveCall::Open, 0});
   waveOpen_ = waveAvailable_;
   return waveOpen_;
 }
 
 bool HeadlessPlatform::waveWrite(const uint8_t* samples, uint32_t count) {
-  waveCalls.push_back({WaveCall::Write, count});
+  record(waveCalls, WaveCall{WaveCall::Write, count});
   if (!waveOpen_ || samples == nullptr) return false;
   if (onWaveWrite) onWaveWrite(count);
   // The clip "plays" for as long as it would at 11025 samples per second.
@@ -69,13 +83,13 @@ bool HeadlessPlatform::waveWrite(const uint8_t* samples, uint32_t count) {
 }
 
 bool HeadlessPlatform::waveReset() {
-  waveCalls.push_back({WaveCall::Reset, 0});
+  record(waveCalls, WaveCall{WaveCall::Reset, 0});
   ++clipGeneration_;
   return waveOpen_;
 }
 
 bool HeadlessPlatform::waveClose() {
-  waveCalls.push_back({WaveCall::Close, 0});
+  record(waveCalls, WaveCall{WaveCall::Close, 0});
   ++clipGeneration_;
   bool wasOpen = waveOpen_;
   waveOpen_ = false;
@@ -83,7 +97,7 @@ bool HeadlessPlatform::waveClose() {
 }
 
 void HeadlessPlatform::debugLog(const char* text) {
-  log.emplace_back(text);
+  record(log, text);
   if (echoLog_) std::fputs(text, stderr);
 }
 

@@ -3,6 +3,7 @@
 // the tests and by scripted runs; it runs the same event loop as the window.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,7 +42,12 @@ class HeadlessPlatform final : public Platform {
   // Called with the sample count each time a clip is written.
   std::function<void(uint32_t)> onWaveWrite;
 
-  // What has been asked of the platform so far.
+  // What has been asked of the platform so far, for tests to read. Each
+  // list keeps at most kRecordLimit entries: when one is full, its older
+  // half is dropped, so that the newest entries are always there and a
+  // long run cannot grow the lists without end. Runs that read none of
+  // them (scripted runs) switch recording off.
+  static constexpr size_t kRecordLimit = 4096;
   std::vector<Rect> invalidated;
   std::vector<TimerRequest> timerRequests;
   std::vector<std::pair<Notification, uint32_t>> notifications;
@@ -50,6 +56,13 @@ class HeadlessPlatform final : public Platform {
   bool destroyed = false;
   CursorId cursor = kArrowCursor;
   void clearRecords();
+  // On at start. Switching it off keeps the lists as they are; the
+  // platform works the same either way.
+  void setRecording(bool on) { recording_ = on; }
+  bool recording() const { return recording_; }
+  // How many entries the limit has dropped since the start or the last
+  // clearRecords.
+  size_t droppedRecords() const { return dropped_; }
 
   // Platform
   int clientWidth() const override { return 630; }
@@ -67,7 +80,12 @@ class HeadlessPlatform final : public Platform {
   void debugLog(const char* text) override;
 
  private:
+  template <typename T, typename... Args>
+  void record(std::vector<T>& list, Args&&... args);
+
   EventLoop loop_;
+  bool recording_ = true;
+  size_t dropped_ = 0;
   bool waveAvailable_ = true;
   bool waveOpen_ = false;
   bool echoLog_ = false;
