@@ -40,7 +40,8 @@ class FileReader {
   FileReader(const FileReader&) = delete;
   FileReader& operator=(const FileReader&) = delete;
 
-  // Opens an existing regular file; false when it cannot be opened.
+  // Opens an existing regular file; false when it cannot be opened or is
+  // anything else (a folder, a FIFO, a device), without waiting on it.
   bool open(const std::filesystem::path& path);
   bool isOpen() const { return file_ != nullptr; }
   void close();
@@ -66,9 +67,15 @@ class FileReader {
 };
 
 // Replaces path with bytes so that the old file survives any failure:
-// the bytes go to a temporary file in the same folder, which is flushed to
-// disk and then renamed over path. On failure the temporary file is
-// removed and path is left as it was.
+// the bytes go to a temporary file in the same folder (".<name>.tmp"),
+// which is flushed to disk and then renamed over path. On failure the
+// temporary file is removed and path is left as it was. When path is a
+// symbolic link, the file it leads to is replaced (in that file's folder,
+// keeping its permissions) and the link stays. A name that stands for
+// anything but a regular file (a FIFO, a device, a folder) is refused and
+// left alone. The temporary name is the
+// same for every save of a file, so a save cut short by the end of the
+// process leaves one file that the next save reuses.
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 // Little-endian field access for the file formats.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -213,6 +215,30 @@ TEST_F(RecordsTest, AFailedSaveLeavesTheOldFileInPlace) {
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_FALSE(saved);
   EXPECT_EQ(readStateFile("Zubbatik.rdt"), before);
+}
+
+TEST_F(RecordsTest, AFifoInPlaceOfTheFileIsRefusedWithoutWaiting) {
+  fillTable();
+  ASSERT_EQ(::mkfifo((dir / "Zubbatik.rdt").c_str(), 0600), 0);
+  ::alarm(10);
+  EXPECT_FALSE(LoadRecords());
+  ::alarm(0);
+  EXPECT_EQ(scores(), std::vector<uint32_t>(10, 0));
+}
+
+TEST_F(RecordsTest, SavingThroughALinkWritesItsTargetWithItsPermissions) {
+  writeStateFile("scores.rdt", Bytes{0});
+  ASSERT_EQ(::chmod((dir / "scores.rdt").c_str(), 0640), 0);
+  std::filesystem::create_symlink(dir / "scores.rdt", dir / "Zubbatik.rdt");
+  fillTable();
+  ASSERT_TRUE(SaveRecords());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Zubbatik.rdt"));
+  struct stat info {};
+  ASSERT_EQ(::stat((dir / "scores.rdt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  recordTable = RecordTable{};
+  ASSERT_TRUE(LoadRecords());
+  EXPECT_EQ(scores()[0], 1000u);
 }
 
 }  // namespace

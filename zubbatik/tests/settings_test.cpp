@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -211,6 +213,36 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileInPlace) {
 TEST_F(SettingsTest, SavingIntoAMissingFolderFails) {
   setStateDir(dir / "nowhere");
   EXPECT_FALSE(SaveSettings());
+}
+
+TEST_F(SettingsTest, AFifoInPlaceOfTheFileIsRefusedWithoutWaiting) {
+  // Directly and through a link; the alarm ends the program if the load
+  // waits for a writer.
+  for (const char* name : {"Zubbatik.cfg", "pipe"}) {
+    SCOPED_TRACE(name);
+    std::filesystem::remove(dir / "Zubbatik.cfg");
+    ASSERT_EQ(::mkfifo((dir / name).c_str(), 0600), 0);
+    if (std::string(name) == "pipe") std::filesystem::create_symlink("pipe", dir / "Zubbatik.cfg");
+    ::alarm(10);
+    EXPECT_FALSE(LoadSettings());
+    ::alarm(0);
+    expectDefaults();
+    // Saving leaves what the user put there alone.
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / name));
+  }
+}
+
+TEST_F(SettingsTest, SavingThroughALinkWritesItsTarget) {
+  std::filesystem::create_directories(dir / "kept");
+  std::filesystem::create_symlink("kept/settings", dir / "Zubbatik.cfg");
+  settings.language = 3;
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Zubbatik.cfg"));
+  EXPECT_EQ(readFile(dir / "kept" / "settings").size(), 41u);
+  settings = Settings{};
+  ASSERT_TRUE(LoadSettings());
+  EXPECT_EQ(settings.language, 3);
 }
 
 }  // namespace
