@@ -7,6 +7,7 @@
 #include "engine/writers.h"
 #include "keyboard_art.h"
 #include "modes/keyboard.h"
+#include "modes/keyboard_files.h"
 #include "picture.h"
 
 namespace zbdata {

@@ -2,7 +2,8 @@
 // the tests. What a writer produces, loaded and written again, gives the
 // same bytes. Fields a loader does not interpret are written as 0.
 // The settings and records files are written by their own savers
-// (persist/settings.h, persist/records.h).
+// (persist/settings.h, persist/records.h), the key geometry and layout
+// files beside the keyboard (modes/keyboard_files.h).
 #pragma once
 
 #include <cstdint>
@@ -15,8 +16,6 @@ namespace zb {
 class Image;
 class TextList;
 class Sound;
-struct KeyGeometry;  // modes/keyboard.h
-struct KeyLabels;
 
 enum class RowOrder : uint8_t { BottomUp, TopDown };
 
@@ -52,11 +51,6 @@ std::vector<uint8_t> descriptorFileBytes(std::span<const uint8_t> payload);
 
 std::vector<uint8_t> soundFileBytes(std::span<const uint8_t> samples);
 std::vector<uint8_t> soundFileBytes(const Sound& sound);
-
-// Key geometry (.def) and layout (.rkb) files: the key count (2 bytes),
-// then 8-byte geometry or 7-byte label records.
-std::vector<uint8_t> geometryFileBytes(std::span<const KeyGeometry> keys);
-std::vector<uint8_t> layoutFileBytes(std::span<const KeyLabels> labels);
 
 // Builds a descriptor payload field by field, little-endian.
 class PayloadBuilder {

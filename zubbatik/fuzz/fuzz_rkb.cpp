@@ -1,9 +1,9 @@
 // Layout files: any .rkb file over a geometry of the key count it
 // declares (and over one of another count), then every keyboard operation.
-#include "engine/writers.h"
 #include "fuzz_keyboard.h"
 #include "fuzz_support.h"
 #include "modes/keyboard.h"
+#include "modes/keyboard_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zb;

@@ -8,6 +8,7 @@
 
 #include "engine/writers.h"
 #include "modes/keyboard.h"
+#include "modes/keyboard_files.h"
 #include "persist/records.h"
 #include "persist/settings.h"
 

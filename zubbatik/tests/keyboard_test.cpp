@@ -9,6 +9,7 @@
 #include "engine/draw.h"
 #include "engine/writers.h"
 #include "engine_fixture.h"
+#include "modes/keyboard_files.h"
 
 namespace zb::test {
 namespace {
