@@ -12,11 +12,22 @@
 
 namespace zb {
 
+namespace {
+
+// How long the wave device stays open after the last clip has ended, so
+// that a burst of clicks does not reopen it for each one.
+constexpr EventLoop::Micros kAudioIdleClose = 2'000'000;
+
+}  // namespace
+
 // The wave device: SDL audio at 11025 samples per second, unsigned 8-bit
 // mono, playing one clip at a time straight from the caller's samples.
 struct SdlPlatform::Audio {
-  SDL_AudioDeviceID device = 0;
+  SDL_AudioDeviceID device = 0;  // 0 while closed
   uint32_t finishedEvent = 0;
+  // Counts the closes planned; a planned close runs only if no clip was
+  // played (and no other close planned) since.
+  uint32_t idleToken = 0;
   // Shared with the audio thread; guarded by SDL_LockAudioDevice.
   const uint8_t* samples = nullptr;
   uint32_t count = 0;
