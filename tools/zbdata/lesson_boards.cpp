@@ -19,6 +19,7 @@ namespace zbdata::lesson {
 namespace {
 
 using menu::Brown;
+using menu::star;
 using menu::Gold;
 using menu::Slate;
 
@@ -48,23 +49,6 @@ void rod(const Pen& pen, double x, double y, double w) {
     pen.colour(Gold, 14);
     cairo_fill(cr);
   }
-}
-
-void star(const Pen& pen, double cx, double cy, double r, int ramp) {
-  cairo_t* cr = pen.cr;
-  cairo_new_path(cr);
-  for (int k = 0; k < 10; ++k) {
-    double a = -M_PI / 2 + k * M_PI / 5;
-    double rr = k % 2 == 0 ? r : r * 0.45;
-    cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
-  }
-  cairo_close_path(cr);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  pen.colour(ramp, 3);
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke_preserve(cr);
-  pen.colour(ramp, 11);
-  cairo_fill(cr);
 }
 
 // The board itself, unrolled from under the rod down to `bottom`, the

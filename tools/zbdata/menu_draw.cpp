@@ -70,6 +70,23 @@ void drawInset(const Pen& pen, const Box& b, double radius, int shade) {
   pen.fillRounded({b.x + 1, b.y + 2, b.w - 2, b.h - 3}, std::max(0.0, radius - 1), Slate, shade);
 }
 
+void star(const Pen& pen, double cx, double cy, double r, int ramp) {
+  cairo_t* cr = pen.cr;
+  cairo_new_path(cr);
+  for (int k = 0; k < 10; ++k) {
+    double a = -M_PI / 2 + k * M_PI / 5;
+    double rr = k % 2 == 0 ? r : r * 0.45;
+    cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
+  }
+  cairo_close_path(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  pen.colour(ramp, 3);
+  cairo_set_line_width(cr, 1.6);
+  cairo_stroke_preserve(cr);
+  pen.colour(ramp, 11);
+  cairo_fill(cr);
+}
+
 double easeInOut(double t) { return t < 0.5 ? 2 * t * t : 1 - std::pow(-2 * t + 2, 2) / 2; }
 double easeOut(double t) { return 1 - (1 - t) * (1 - t) * (1 - t); }
 double lerp(double a, double b, double t) { return a + (b - a) * t; }

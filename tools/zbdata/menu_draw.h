@@ -53,6 +53,9 @@ void drawInset(const Pen& pen, const Box& b, double radius, int shade = 2);
 
 inline constexpr double kBoardRadius = 18;
 
+// A five-pointed star of radius r with a dark outline.
+void star(const Pen& pen, double cx, double cy, double r, int ramp);
+
 // Smooth easing of t in [0, 1].
 double easeInOut(double t);
 double easeOut(double t);

@@ -22,6 +22,18 @@ inline constexpr uint32_t kAltGrBit = 1u << 17;
 
 inline uint8_t keyByteOf(uint32_t keyWord) { return static_cast<uint8_t>(keyWord & 0xFF); }
 inline uint8_t modifiersOf(uint32_t keyWord) { return static_cast<uint8_t>((keyWord >> 16) & 0xFF); }
+// Ctrl, Shift, Alt and AltGr (left and right): keys that type nothing on
+// their own and that the screens never take as a wrong key.
+inline bool isModifierKey(uint16_t keyByte) {
+  switch (keyByte) {
+    case 0x1D: case 0x9D:  // Ctrl
+    case 0x2A: case 0x36:  // Shift
+    case 0x38: case 0xB8:  // Alt, AltGr
+      return true;
+    default:
+      return false;
+  }
+}
 inline uint16_t clickX(uint32_t argument) { return static_cast<uint16_t>(argument & 0xFFFF); }
 inline uint16_t clickY(uint32_t argument) { return static_cast<uint16_t>(argument >> 16); }
 

@@ -71,11 +71,7 @@ constexpr uint16_t kStartDelay = 150;
 constexpr uint16_t kSymbolPitch = 16;
 constexpr int kScreenWidth = 630;
 
-// Keys that never count as wrong: Ctrl, both Shifts, Alt, right Ctrl, AltGr.
 constexpr uint8_t kEscScan = 0x01;
-bool isModifierScan(uint8_t s) {
-  return s == 0x1D || s == 0x2A || s == 0x36 || s == 0x38 || s == 0x9D || s == 0xB8;
-}
 
 CursorId savedCursor = kArrowCursor;
 
@@ -246,7 +242,7 @@ void typeKey(uint32_t keyWord) {
     enterPlayState(PlaySuspend);
     return;
   }
-  if (isModifierScan(s)) return;
+  if (isModifierKey(s)) return;  // never a wrong key
   if (trackPos >= trackLength) return;
   uint8_t character = 0;
   if (charForKey(s, modifiersOf(keyWord), character) && character == track[trackPos]) {

@@ -85,17 +85,6 @@ constexpr const char* kNoticeTextFiles[4] = {
 constexpr uint8_t kScanEsc = 0x01;
 constexpr uint8_t kScanEnter = 0x1C;
 
-bool isModifierKey(uint8_t scan) {
-  switch (scan) {
-    case 0x1D: case 0x9D:  // Ctrl
-    case 0x2A: case 0x36:  // Shift
-    case 0x38: case 0xB8:  // Alt, AltGr
-      return true;
-    default:
-      return false;
-  }
-}
-
 uint8_t selectedLetter() { return settings.lessonLetter; }
 
 // Letter i of the current layout's sequence; 0 past its end.

@@ -110,9 +110,7 @@ bool typesNewLetter(uint32_t keyWord) {
   return charForKey(keyByteOf(keyWord), modifiersOf(keyWord), character) && character == newLetter();
 }
 
-bool isIgnoredWhileWaiting(uint8_t s) {
-  return s == 0x01 || s == 0x1D || s == 0x9D || s == 0x2A || s == 0x36 || s == 0x38 || s == 0xB8;
-}
+bool isIgnoredWhileWaiting(uint8_t s) { return s == 0x01 || isModifierKey(s); }
 
 void demoTick(uint32_t id) {
   if (id != kStepTimer) return;

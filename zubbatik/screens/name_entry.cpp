@@ -20,17 +20,6 @@ uint16_t highlightedRecord = 0xFFFF;
 
 namespace {
 
-bool isModifierKey(uint16_t key) {
-  switch (key) {
-    case 0x1D: case 0x9D:  // Ctrl
-    case 0x2A: case 0x36:  // Shift
-    case 0x38: case 0xB8:  // Alt, AltGr
-      return true;
-    default:
-      return false;
-  }
-}
-
 void takeName() {
   if (settings.playerName[0] != 0) highlightedRecord = InsertRecord(settings.playerName, score);
   EnterState(NameToRecords);
