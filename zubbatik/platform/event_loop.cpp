@@ -103,19 +103,20 @@ void EventLoop::deliverQueued() {
 
 void EventLoop::runDue() {
   // Each timer due now steps once, in due order; a timer killed by an
-  // earlier step of this turn does not run.
-  std::vector<TimerId> due;
-  {
-    std::vector<const Timer*> list;
-    for (const Timer& t : timers_) {
-      if (t.due <= now_) list.push_back(&t);
-    }
-    std::sort(list.begin(), list.end(), [](const Timer* a, const Timer* b) {
-      return a->due != b->due ? a->due < b->due : a->order < b->order;
-    });
-    for (const Timer* t : list) due.push_back(t->id);
+  // earlier step of this turn does not run. The list is kept between calls
+  // so that the steady state allocates nothing.
+  dueScratch_.clear();
+  for (const Timer& t : timers_) {
+    if (t.due <= now_) dueScratch_.push_back(DueEntry{t.due, t.order, t.id});
   }
-  for (TimerId id : due) {
+  std::sort(dueScratch_.begin(), dueScratch_.end(), [](const DueEntry& a, const DueEntry& b) {
+    return a.due != b.due ? a.due < b.due : a.order < b.order;
+  });
+  // A step may add timers (and so grow the scratch list of a nested call):
+  // walk by index over a count fixed now.
+  const size_t count = dueScratch_.size();
+  for (size_t i = 0; i < count && i < dueScratch_.size(); ++i) {
+    TimerId id = dueScratch_[i].id;
     auto it = std::find_if(timers_.begin(), timers_.end(),
                            [&](const Timer& x) { return x.id == id; });
     if (it == timers_.end() || it->due > now_) continue;

@@ -72,6 +72,11 @@ class EventLoop {
     uint32_t user;
     uint64_t order;  // creation order, breaks ties between equal due times
   };
+  struct DueEntry {
+    Micros due;
+    uint64_t order;
+    TimerId id;
+  };
   struct Task {
     Micros at;
     uint64_t order;
@@ -90,6 +95,7 @@ class EventLoop {
   std::vector<Timer> timers_;
   std::vector<Task> tasks_;
   std::vector<std::pair<Notification, uint32_t>> queued_;
+  std::vector<DueEntry> dueScratch_;  // runDue's list, kept for its capacity
   TimerId nextId_ = 1;
   uint64_t nextOrder_ = 0;
   std::function<void(Micros)> lateness_;

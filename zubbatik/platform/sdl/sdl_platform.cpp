@@ -58,8 +58,6 @@ SdlPlatform::SdlPlatform() = default;
 
 SdlPlatform::~SdlPlatform() {
   if (audio_ && audio_->device != 0) SDL_CloseAudioDevice(audio_->device);
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -73,12 +71,11 @@ EventLoop::Micros SdlPlatform::clockNow() const {
 bool SdlPlatform::createWindow(const Options& options, std::string& error) {
   options_ = options;
   // A 630 x 440 picture that changes a few small rectangles at a time needs
-  // no graphics card: the software renderer starts faster, takes far less
-  // memory than a GL stack and costs less while idle. The environment
-  // (SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION) can still choose.
-  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+  // no graphics card: the window's own surface (shared memory with the X
+  // server) starts faster and takes far less memory than a GL stack, and
+  // sends only the rectangles asked for. The environment
+  // (SDL_FRAMEBUFFER_ACCELERATION) can still put a renderer behind it.
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_WINDOWS_NO_CLOSE_ON_ALT_F4, "1");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -102,19 +99,11 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
     error = std::string("cannot create the window: ") + SDL_GetError();
     return false;
   }
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (renderer_ == nullptr) {
+  surface_ = SDL_GetWindowSurface(window_);
+  if (surface_ == nullptr) {
     error = std::string("cannot draw into the window: ") + SDL_GetError();
     return false;
   }
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                               clientWidth(), clientHeight());
-  if (texture_ == nullptr) {
-    error = std::string("cannot create the screen texture: ") + SDL_GetError();
-    return false;
-  }
-  argb_.assign(static_cast<size_t>(clientWidth()) * clientHeight(), 0xFF000000u);
   clipEvent_ = SDL_RegisterEvents(1);
   SDL_StopTextInput();
   return true;
@@ -147,49 +136,81 @@ void SdlPlatform::show() {
   // at that position less the frame's left and top.
   SDL_SetWindowPosition(window_, usable.x + (usable.w - outerW) / 2 + left,
                         usable.y + (usable.h - outerH) / 2 + top);
-  dirty_ = Rect{0, 0, clientWidth(), clientHeight()};
+  invalidateAll();
   present();
+}
+
+void SdlPlatform::invalidateAll() {
+  dirty_[0] = Rect{0, 0, clientWidth(), clientHeight()};
+  dirtyCount_ = 1;
 }
 
 void SdlPlatform::invalidate(const Rect& r) {
   Rect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, clientWidth()),
          std::min(r.bottom, clientHeight())};
   if (c.empty()) return;
-  if (dirty_.empty()) {
-    dirty_ = c;
-  } else {
-    dirty_ = Rect{std::min(dirty_.left, c.left), std::min(dirty_.top, c.top),
-                  std::max(dirty_.right, c.right), std::max(dirty_.bottom, c.bottom)};
+  auto area = [](const Rect& a) { return static_cast<long>(a.right - a.left) * (a.bottom - a.top); };
+  auto join = [](const Rect& a, const Rect& b) {
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+  };
+  // Merge c into a rectangle when the union costs little more than the two
+  // apart (always when they overlap or touch); the merged rectangle may in
+  // turn take in others.
+  for (;;) {
+    int merged = -1;
+    for (int i = 0; i < dirtyCount_; ++i) {
+      Rect u = join(dirty_[i], c);
+      if (area(u) <= area(dirty_[i]) + area(c) + 64 * 64) {
+        merged = i;
+        c = u;
+        break;
+      }
+    }
+    if (merged < 0) break;
+    dirty_[merged] = dirty_[--dirtyCount_];
   }
+  if (dirtyCount_ == kMaxDirty) {
+    // Full: merge with the rectangle whose union grows least.
+    int best = 0;
+    long bestGrowth = 0;
+    for (int i = 0; i < dirtyCount_; ++i) {
+      long growth = area(join(dirty_[i], c)) - area(dirty_[i]);
+      if (i == 0 || growth < bestGrowth) {
+        best = i;
+        bestGrowth = growth;
+      }
+    }
+    c = join(dirty_[best], c);
+    dirty_[best] = dirty_[--dirtyCount_];
+  }
+  dirty_[dirtyCount_++] = c;
 }
 
 void SdlPlatform::present() {
-  if (destroyed_ || renderer_ == nullptr) return;
-  FrameView view = frameSource_ ? frameSource_() : FrameView{};
-  if (!dirty_.empty() && view.pixels != nullptr && view.colours != nullptr) {
-    uint32_t lut[256];
-    for (int i = 0; i < 256; ++i) {
-      const uint8_t* c = view.colours + 4 * i;
-      lut[i] = 0xFF000000u | uint32_t{c[2]} << 16 | uint32_t{c[1]} << 8 | c[0];
-    }
-    Rect r{dirty_.left, dirty_.top, std::min(dirty_.right, view.width),
-           std::min(dirty_.bottom, view.height)};
-    if (!r.empty()) {
-      for (int y = r.top; y < r.bottom; ++y) {
-        const uint8_t* src =
-            view.pixels + static_cast<size_t>(view.height - 1 - y) * view.stride + r.left;
-        uint32_t* dst = argb_.data() + static_cast<size_t>(y) * clientWidth() + r.left;
-        for (int x = r.left; x < r.right; ++x) *dst++ = lut[*src++];
-      }
-      SDL_Rect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
-      SDL_UpdateTexture(texture_, &area, argb_.data() + static_cast<size_t>(r.top) * clientWidth() + r.left,
-                        clientWidth() * 4);
-    }
+  if (destroyed_ || window_ == nullptr || dirtyCount_ == 0) return;
+  if (surface_ == nullptr) {
+    surface_ = SDL_GetWindowSurface(window_);
+    if (surface_ == nullptr) return;
+    // A new surface holds nothing yet: paint it all.
+    SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+    invalidateAll();
   }
-  dirty_ = Rect{};
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  FrameView view = frameSource_ ? frameSource_() : FrameView{};
+  SDL_Rect sent[kMaxDirty];
+  int sentCount = 0;
+  if (SDL_MUSTLOCK(surface_)) SDL_LockSurface(surface_);
+  for (int i = 0; i < dirtyCount_; ++i) {
+    const Rect& r = dirty_[i];
+    if (view.pixels != nullptr && view.colours != nullptr) paint(view, r);
+    // Rectangles outside the surface (a window resized by someone else)
+    // are clipped by SDL.
+    sent[sentCount++] = SDL_Rect{r.left * scale_, r.top * scale_, (r.right - r.left) * scale_,
+                                 (r.bottom - r.top) * scale_};
+  }
+  if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
+  dirtyCount_ = 0;
+  if (SDL_UpdateWindowSurfaceRects(window_, sent, sentCount) != 0) surface_ = nullptr;
   if (keyWaiting_ != std::chrono::steady_clock::time_point{}) {
     auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - keyWaiting_).count();
     keyWaiting_ = {};
@@ -208,13 +229,60 @@ void SdlPlatform::present() {
   }
 }
 
+void SdlPlatform::paint(const FrameView& view, const Rect& dirty) {
+  SDL_PixelFormat* format = surface_->format;
+  const int bytes = format->BytesPerPixel;
+  if (bytes < 2 || bytes > 4) return;
+  // The palette in the surface's pixel format, remade only when it changes.
+  if (pixelFormat_ != format->format ||
+      std::memcmp(pixelColours_.data(), view.colours, pixelColours_.size()) != 0) {
+    std::memcpy(pixelColours_.data(), view.colours, pixelColours_.size());
+    pixelFormat_ = format->format;
+    for (int i = 0; i < 256; ++i) {
+      const uint8_t* c = view.colours + 4 * i;
+      pixelOf_[static_cast<size_t>(i)] = SDL_MapRGB(format, c[2], c[1], c[0]);
+    }
+  }
+  Rect r{dirty.left, dirty.top, std::min({dirty.right, view.width, surface_->w / scale_}),
+         std::min({dirty.bottom, view.height, surface_->h / scale_})};
+  if (r.empty()) return;
+  auto* base = static_cast<uint8_t*>(surface_->pixels);
+  const size_t rowBytes = static_cast<size_t>(r.right - r.left) * scale_ * bytes;
+  for (int y = r.top; y < r.bottom; ++y) {
+    const uint8_t* src = view.pixels + static_cast<size_t>(view.height - 1 - y) * view.stride + r.left;
+    uint8_t* row = base + static_cast<size_t>(y) * scale_ * surface_->pitch +
+                   static_cast<size_t>(r.left) * scale_ * bytes;
+    if (bytes == 4) {
+      auto* dst = reinterpret_cast<uint32_t*>(row);
+      if (scale_ == 1) {
+        for (int x = r.left; x < r.right; ++x) *dst++ = pixelOf_[*src++];
+      } else {
+        for (int x = r.left; x < r.right; ++x) {
+          uint32_t p = pixelOf_[*src++];
+          for (int k = 0; k < scale_; ++k) *dst++ = p;
+        }
+      }
+    } else {
+      uint8_t* dst = row;
+      for (int x = r.left; x < r.right; ++x) {
+        uint32_t p = pixelOf_[*src++];
+        for (int k = 0; k < scale_; ++k, dst += bytes) std::memcpy(dst, &p, static_cast<size_t>(bytes));
+      }
+    }
+    // The other rows of this pixel row are copies of the first.
+    for (int k = 1; k < scale_; ++k) std::memcpy(row + static_cast<size_t>(k) * surface_->pitch, row, rowBytes);
+  }
+}
+
 void SdlPlatform::run() {
   while (!loop_.quitRequested()) {
-    if (!dirty_.empty()) present();
-    int timeout = 1000;
+    if (dirtyCount_ != 0) present();
+    // Sleep until the next step or task is due, or for good when none is:
+    // any event (input, a clip's end) still wakes the loop.
+    int timeout = -1;
     if (auto due = loop_.nextDue()) {
       EventLoop::Micros now = clockNow();
-      timeout = *due <= now ? 0 : static_cast<int>(std::min<EventLoop::Micros>((*due - now + 999) / 1000, 1000));
+      timeout = *due <= now ? 0 : static_cast<int>(std::min<EventLoop::Micros>((*due - now + 999) / 1000, 60'000));
     }
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout) != 0) {
@@ -239,11 +307,16 @@ void SdlPlatform::handle(const SDL_Event& event) {
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE: events->closeRequested(); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: events->activate(true); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: events->activate(false); break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          dirty_ = Rect{0, 0, clientWidth(), clientHeight()};
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          events->activate(false);
+          // An inactive window plays no clip: let the sound device sleep.
+          if (audio_ && audio_->device != 0 && soundIdle()) closeAudioDevice();
           break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          surface_ = nullptr;  // SDL makes a new one of the new size
+          invalidateAll();
+          break;
+        case SDL_WINDOWEVENT_EXPOSED: invalidateAll(); break;
         default: break;
       }
       break;
@@ -283,7 +356,10 @@ void SdlPlatform::handle(const SDL_Event& event) {
     default:
       if (event.type == clipEvent_ && clipEvent_ != 0 && audio_) {
         // A clip reset since has no end to report.
-        if (static_cast<uint32_t>(event.user.code) == audio_->generation) events->clipFinished();
+        if (static_cast<uint32_t>(event.user.code) == audio_->generation) {
+          audioIdle();
+          events->clipFinished();
+        }
       }
       break;
   }
@@ -300,11 +376,8 @@ void SdlPlatform::destroyWindow() {
   if (destroyed_) return;
   if (WindowEvents* events = loop_.windowEvents()) events->destroyed();
   destroyed_ = true;
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
+  surface_ = nullptr;
   window_ = nullptr;
   loop_.requestQuit();
 }
@@ -346,52 +419,97 @@ class QuietStderr {
 
 }  // namespace
 
-bool SdlPlatform::waveOpen() {
-  QuietStderr quiet(!options_.debug);
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  auto audio = std::make_unique<Audio>();
-  audio->finishedEvent = clipEvent_;
+bool SdlPlatform::openAudioDevice() {
   SDL_AudioSpec want{};
   want.freq = 11025;
   want.format = AUDIO_U8;
   want.channels = 1;
   want.samples = 256;
   want.callback = &Audio::fill;
-  want.userdata = audio.get();
+  want.userdata = audio_.get();
   SDL_AudioSpec have{};
-  audio->device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-  if (audio->device == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  QuietStderr quiet(!options_.debug);
+  audio_->device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  return audio_->device != 0;
+}
+
+void SdlPlatform::closeAudioDevice() {
+  if (audio_->device == 0) return;
+  SDL_CloseAudioDevice(audio_->device);
+  audio_->device = 0;
+  audio_->samples = nullptr;
+  ++audio_->idleToken;
+}
+
+bool SdlPlatform::soundIdle() const {
+  if (!audio_ || audio_->device == 0) return true;
+  SDL_LockAudioDevice(audio_->device);
+  bool idle = audio_->samples == nullptr;
+  SDL_UnlockAudioDevice(audio_->device);
+  return idle;
+}
+
+void SdlPlatform::audioIdle() {
+  // Nothing plays: close the device a while from now unless a clip starts.
+  if (!audio_ || audio_->device == 0) return;
+  uint32_t token = ++audio_->idleToken;
+  loop_.setNow(clockNow());
+  loop_.postAt(loop_.now() + kAudioIdleClose, [this, token] {
+    if (audio_ && audio_->idleToken == token && soundIdle()) closeAudioDevice();
+  });
+}
+
+bool SdlPlatform::waveOpen() {
+  QuietStderr quiet(!options_.debug);
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  audio_ = std::make_unique<Audio>();
+  audio_->finishedEvent = clipEvent_;
+  if (!openAudioDevice()) {
+    audio_.reset();
+    // Without a sound card, shutting SDL's audio down can wait for a device
+    // watcher thread for a tenth of a second: do it once the first frame
+    // is on screen.
+    loop_.setNow(clockNow());
+    loop_.postAt(loop_.now(), [this] {
+      if (!audio_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    });
     return false;
   }
-  SDL_PauseAudioDevice(audio->device, 0);
-  audio_ = std::move(audio);
+  audioIdle();
   return true;
 }
 
 bool SdlPlatform::waveWrite(const uint8_t* samples, uint32_t count) {
   if (!audio_ || samples == nullptr || count == 0) return false;
+  if (audio_->device == 0 && !openAudioDevice()) return false;
   SDL_LockAudioDevice(audio_->device);
   audio_->samples = samples;
   audio_->count = count;
   audio_->position = 0;
   ++audio_->generation;
+  ++audio_->idleToken;  // a close planned before this clip no longer applies
   SDL_UnlockAudioDevice(audio_->device);
+  SDL_PauseAudioDevice(audio_->device, 0);
   return true;
 }
 
 bool SdlPlatform::waveReset() {
   if (!audio_) return false;
-  SDL_LockAudioDevice(audio_->device);
-  audio_->samples = nullptr;
-  ++audio_->generation;
-  SDL_UnlockAudioDevice(audio_->device);
+  if (audio_->device != 0) {
+    SDL_LockAudioDevice(audio_->device);
+    audio_->samples = nullptr;
+    ++audio_->generation;
+    SDL_UnlockAudioDevice(audio_->device);
+    audioIdle();
+  } else {
+    ++audio_->generation;
+  }
   return true;
 }
 
 bool SdlPlatform::waveClose() {
   if (!audio_) return false;
-  SDL_CloseAudioDevice(audio_->device);
+  closeAudioDevice();
   audio_.reset();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   return true;

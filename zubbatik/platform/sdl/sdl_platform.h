@@ -1,21 +1,31 @@
 // The window backend: an SDL2 window showing the 8-bit frame buffer through
-// a texture, SDL input turned into window events, SDL audio as the wave
-// device, and the event loop on the real clock.
+// the window's own surface, SDL input turned into window events, SDL audio
+// as the wave device, and the event loop on the real clock.
+//
+// Painting: only the rectangles invalidated since the last present are
+// converted (palette index to the surface's pixel format, each pixel
+// repeated scale x scale times) and sent to the screen. Whatever was sent
+// before stays on screen, so the window always shows the whole frame
+// buffer, as a full copy would, at a fraction of the cost.
+//
+// Sound: the SDL audio device runs a thread that wakes every buffer even
+// when paused, so the device is open only while clips are being played;
+// it is closed a little while after the last one, and as soon as the
+// window loses the focus.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/event_loop.h"
 #include "platform/platform.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace zb {
@@ -71,17 +81,29 @@ class SdlPlatform final : public Platform {
 
   EventLoop::Micros clockNow() const;
   void handle(const SDL_Event& event);
+  void invalidateAll();
   void present();
+  void paint(const FrameView& view, const Rect& r);
+  bool openAudioDevice();
+  void closeAudioDevice();
+  bool soundIdle() const;
+  void audioIdle();
 
   Options options_;
   EventLoop loop_;
   std::function<FrameView()> frameSource_;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  SDL_Surface* surface_ = nullptr;  // the window's; refetched after a resize
   int scale_ = 1;
-  Rect dirty_;
-  std::vector<uint32_t> argb_;
+  // Rectangles to send at the next present; overlapping or nearby ones are
+  // merged so that a handful of entries always suffice.
+  static constexpr int kMaxDirty = 8;
+  std::array<Rect, kMaxDirty> dirty_{};
+  int dirtyCount_ = 0;
+  // The palette in the surface's format, and the colours it was made from.
+  std::array<uint32_t, 256> pixelOf_{};
+  std::array<uint8_t, 1024> pixelColours_{};
+  uint32_t pixelFormat_ = 0;
   CursorId cursor_ = kArrowCursor;
   bool destroyed_ = false;
   bool firstFramePresented_ = false;
