@@ -57,10 +57,12 @@ template <typename F>
 void App::show(std::unique_ptr<F>& slot) {
   if (slot) {
     activate(*slot);
+    slot->shownAtMs = timers_.nowMs();
     host_.formRaised(*slot);
     return;
   }
   slot = std::make_unique<F>(*this);
+  slot->shownAtMs = timers_.nowMs();
   stacking_.push_back(slot.get());
   host_.formOpened(*slot);
   slot->load();
@@ -165,9 +167,25 @@ void App::keyPress(Form& form, Control& control, char32_t key) {
     if (control.kind == ControlKind::TextBox) {
       form.keyPress(control, key);
     } else if (control.kind == ControlKind::CommandButton && (key == kKeyEnter || key == U' ')) {
+      // A dialog that has just opened ignores keys: they belong to the word
+      // the user was typing. (A clock running backwards, past midnight,
+      // counts as long enough.)
+      const std::int64_t shownFor = timers_.nowMs() - form.shownAtMs;
+      if (form.fixedDialog && shownFor >= 0 && shownFor < kDialogKeyDelayMs) return;
       form.click(control);
     }
   });
+}
+
+void App::formKey(Form& form, FormKey key) {
+  if (ended_) return;
+  dispatch([&] {
+    if (isOpen(stacking_, form)) form.formKey(key);
+  });
+}
+
+void App::typeFormKey(FormKey key) {
+  if (Form* form = activeForm()) formKey(*form, key);
 }
 
 void App::paste(Form& form, Control& control, const std::string& text) {

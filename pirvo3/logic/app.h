@@ -30,6 +30,11 @@ inline constexpr char32_t kKeyTab = 0x09;
 inline constexpr char32_t kKeyEnter = 0x0D;
 inline constexpr char32_t kKeyEscape = 0x1B;
 
+// A dialog's buttons take the Enter and space keys only once the dialog
+// has been on screen this long: keys of a word being typed when it opened
+// must not press its focused button.
+inline constexpr std::int64_t kDialogKeyDelayMs = 500;
+
 // The title of the program's message boxes.
 inline constexpr const char* kAppTitle = "PIRVO3";
 
@@ -81,6 +86,10 @@ class App {
   void typeKey(char32_t key);
   // Pasted text into the control that has the focus in the active form.
   void pasteText(const std::string& text);
+  // A key that types no character (arrows, F1...) reaching the form.
+  void formKey(Form& form, FormKey key);
+  // The same, to the active form.
+  void typeFormKey(FormKey key);
 
   // --- Forms --------------------------------------------------------------
   // The open form of that name, or null.

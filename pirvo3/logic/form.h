@@ -79,6 +79,9 @@ struct Control {
   Rgb shownBack() const;
 };
 
+// Keys that type no character but act on a form as a whole.
+enum class FormKey { Up, Down, Enter, Escape, F1 };
+
 // The window's size as the Resize event sees it, client area in twips.
 struct WindowSize {
   bool maximized = false;
@@ -105,6 +108,9 @@ class Form {
   int maxWidth = 0;          // Resize limits in twips; 0 for a fixed dialog
   int maxHeight = 0;
   bool fixedDialog = false;  // fixed single border, no maximise or minimise
+  // Clock time (TimerService::nowMs) at which the form was last shown or
+  // brought to the front.
+  std::int64_t shownAtMs = 0;
 
   std::vector<Control>& controls() { return controls_; }
   const std::vector<Control>& controls() const { return controls_; }
@@ -127,6 +133,8 @@ class Form {
   virtual void keyPress(Control&, char32_t) {}
   // The text of a text box changed to `text` at once (a paste).
   virtual void change(Control&, const std::string&) {}
+  // A key reaching the form itself, not one of its controls.
+  virtual void formKey(FormKey) {}
   virtual WindowSize resize(const WindowSize& size);
 
  protected:

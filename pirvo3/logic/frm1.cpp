@@ -1,5 +1,7 @@
 #include "frm1.h"
 
+#include <cstdio>
+
 #include "app.h"
 #include "colors.h"
 #include "lesson_file.h"
@@ -223,6 +225,7 @@ void Frm1::setTargetLine(const std::string& line) {
 }
 
 void Frm1::useLatinKeys() {
+  layout_ = KeyLayout::EnglishUs;
   for (int i = 0; i < kKeyCount; ++i) {
     Control& key = control("Label20", i);
     key.visible = kLatinKeys[i] != nullptr;
@@ -231,6 +234,7 @@ void Frm1::useLatinKeys() {
 }
 
 void Frm1::useRussianKeys() {
+  layout_ = KeyLayout::Russian;
   for (int i = 0; i < kKeyCount; ++i) {
     Control& key = control("Label20", i);
     key.visible = true;
@@ -329,6 +333,17 @@ void Frm1::text1Changed() {
                  " пуста. Урок остановлен.");
       return;
   }
+  // A line no key can type (a capital, a letter of the other alphabet, a
+  // control character, often a file saved in another encoding) would hold
+  // the user at its first such character for ever. The closing line is
+  // only shown, never typed.
+  if (task_ < kLastTask) {
+    if (const std::string why = untypeable(next.text); !why.empty()) {
+      stopLesson("В файле урока «" + file + "» строку " + std::to_string(task + 1) +
+                 " нельзя набрать на клавиатуре урока: " + why + ". Урок остановлен.");
+      return;
+    }
+  }
   target_->caption = next.text;
   setNextLetter(charAt(target_->caption, 0));
 
@@ -354,6 +369,20 @@ void Frm1::stopLesson(const std::string& why) {
   setNextLetter("");
   control("Label4").caption = kStoppedPrompt;
   app_.message(kAppTitle, why, MessageIcon::Critical);
+}
+
+std::string Frm1::untypeable(const std::string& line) const {
+  for (char32_t c : toUtf32(line)) {
+    if (typeable(layout_, c)) continue;
+    if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) {
+      char code[16];
+      std::snprintf(code, sizeof code, "%02X", static_cast<unsigned>(c));
+      return std::string("в ней управляющий знак с кодом ") + code;
+    }
+    if (c == 0xFFFD) return "в ней байт, который не читается как буква (файл в другой кодировке?)";
+    return "в ней знак «" + toUtf8(c) + "»";
+  }
+  return {};
 }
 
 void Frm1::tick() {

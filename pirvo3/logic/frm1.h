@@ -10,6 +10,7 @@
 #include <string>
 
 #include "form.h"
+#include "key_positions.h"
 #include "services.h"
 
 namespace pirvo3 {
@@ -80,12 +81,16 @@ class Frm1 : public Form {
   void setTyped(const std::string& typed);
   void lightKeys();
   void stopLesson(const std::string& why);
+  // Why a task line cannot be typed under the lesson's layout; empty when
+  // it can.
+  std::string untypeable(const std::string& line) const;
 
   std::unique_ptr<FormTimer> timer1_;
   Control* target_ = nullptr;  // Label1
   Control* typed_ = nullptr;   // Label3
   Control* next_ = nullptr;    // Label2
   Control* text1_ = nullptr;
+  KeyLayout layout_ = KeyLayout::Russian;  // follows the key captions
   int task_ = 1;
   int errors_ = 0;
   int keystrokes_ = 0;

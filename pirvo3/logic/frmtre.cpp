@@ -97,23 +97,60 @@ Frmtre::Frmtre(App& app) : Form(app, "frmtre") {
 }
 
 void Frmtre::load() {
-  picture = "pidata/startfon.gif";
+  picture = kMenuPicture;
   highlighted_ = 1;
   control("Label4", 0).caption = "R\nU\nS";
   control("Label4", 1).caption = "L\nA\nT";
+  // The menu works without its picture, but the user should know that a
+  // file of the program is missing.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(app_.config().dataDir / picture, ec)) {
+    app_.message(kAppTitle,
+                 "Не найден файл фоновой картинки «" + picture +
+                     "» в папке программы. Меню будет показано без картинки.",
+                 MessageIcon::Warning);
+  }
 }
 
 void Frmtre::mouseMove(Control& c) {
   if (c.name != "Label1") return;
-  const int i = c.index;
-  if (i == highlighted_) return;
+  if (c.index == highlighted_) return;
+  light(c.index);
+}
+
+void Frmtre::light(int i) {
   Control& previous = control("Label1", highlighted_);
   previous.opaque = false;
   previous.fore = kWhite;
+  Control& c = control("Label1", i);
   c.opaque = true;
   c.fore = kBlue;
   control("Label7").caption = lessons()[static_cast<std::size_t>(i)].description;
   highlighted_ = i;
+}
+
+void Frmtre::formKey(FormKey key) {
+  // Until the mouse or a key has lit a caption, none is lit although the
+  // highlighted lesson is 1: the first Down lights the first lesson, the
+  // first Up the last one.
+  const bool lit = control("Label1", highlighted_).opaque;
+  switch (key) {
+    case FormKey::Down:
+      light(lit ? (highlighted_ + 1) % kLessonCount : 0);
+      break;
+    case FormKey::Up:
+      light(lit ? (highlighted_ + kLessonCount - 1) % kLessonCount : kLessonCount - 1);
+      break;
+    case FormKey::Enter:
+      if (lit) chooseLesson(highlighted_);
+      break;
+    case FormKey::F1:
+      openHelp();
+      break;
+    case FormKey::Escape:
+      app_.close(*this);
+      break;
+  }
 }
 
 void Frmtre::click(Control& c) {

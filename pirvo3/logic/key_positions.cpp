@@ -1,6 +1,7 @@
 #include "key_positions.h"
 
 #include "lessons.h"
+#include "text.h"
 
 namespace pirvo3 {
 namespace {
@@ -55,6 +56,15 @@ char32_t charAtKeycode(KeyLayout layout, std::uint32_t keycode, bool shift) {
     return shift ? k.usShift : k.us;
   }
   return 0;
+}
+
+bool typeable(KeyLayout layout, char32_t c) {
+  for (const KeyChars& k : kKeys) {
+    const char32_t plain = layout == KeyLayout::Russian ? k.ru : k.us;
+    const char32_t shifted = layout == KeyLayout::Russian ? k.ruShift : k.usShift;
+    if (lowerCase(plain) == c || lowerCase(shifted) == c) return true;
+  }
+  return false;
 }
 
 }  // namespace pirvo3

@@ -17,4 +17,9 @@ KeyLayout keyLayoutOf(std::uint32_t layoutHandle);
 // typing area.
 char32_t charAtKeycode(KeyLayout layout, std::uint32_t keycode, bool shift);
 
+// Whether the typing field can receive c under `layout`: some key, with or
+// without Shift, gives c once the key filter has lowered it. Capitals,
+// letters of the other alphabet and control characters cannot be typed.
+bool typeable(KeyLayout layout, char32_t c);
+
 }  // namespace pirvo3

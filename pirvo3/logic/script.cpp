@@ -211,6 +211,17 @@ int ScriptRunner::execute(const std::string& line, std::string& error) {
       if (app_.ended()) break;
       app_.typeKey(key);
     }
+  } else if (command == "key") {
+    static const std::pair<const char*, FormKey> kKeys[] = {
+        {"up", FormKey::Up},         {"down", FormKey::Down}, {"enter", FormKey::Enter},
+        {"esc", FormKey::Escape},    {"f1", FormKey::F1}};
+    const auto* found = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                     [&](const auto& k) { return arg == k.first; });
+    if (found == std::end(kKeys)) {
+      error = "key needs one of up, down, enter, esc, f1, not '" + arg + "'";
+      return 2;
+    }
+    app_.typeFormKey(found->second);
   } else if (command == "paste") {
     app_.pasteText(toUtf8(unescapeKeys(rest)));
   } else if (command == "wait") {

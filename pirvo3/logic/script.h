@@ -3,6 +3,7 @@
 //
 // Commands, one a line (blank lines and # lines are skipped):
 //   hover FORM.CONTROL   click FORM.CONTROL   type TEXT   paste TEXT
+//   key up|down|enter|esc|f1 (to the active form)
 //   wait MS   close FORM   dump   shot FORM PATH
 // Printed: open FORM, closed FORM, msgbox TITLE | TEXT, url URL, exit, and
 // the dump lines.

@@ -37,8 +37,14 @@ std::vector<std::string> testLesson(int lines) {
   return out;
 }
 
-Harness::Harness(std::filesystem::path dataDir, std::string decimalSeparator)
+void writeMenuPicture(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir / "pidata");
+  std::ofstream(dir / kMenuPicture, std::ios::binary) << "GIF89a";
+}
+
+Harness::Harness(std::filesystem::path dataDir, std::string decimalSeparator, bool menuPicture)
     : dir(std::move(dataDir)),
+      pictureWritten(menuPicture && (writeMenuPicture(dir), true)),
       app(clock, printer, desktop, printer, AppConfig{std::move(decimalSeparator), dir}) {
   app.start();
 }

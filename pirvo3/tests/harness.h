@@ -25,6 +25,10 @@ std::filesystem::path freshDir(const std::string& name);
 void writeLesson(const std::filesystem::path& file, const std::vector<std::string>& lines,
                  bool utf8 = false);
 
+// Puts an empty stand-in for the menu's background picture into a data
+// folder: the logic only looks for the file.
+void writeMenuPicture(const std::filesystem::path& dir);
+
 // Line k of the test lessons: "т<k> к", so that every task is told apart
 // and has a blank in it.
 std::string testLine(int k);
@@ -47,7 +51,10 @@ class RecordingDesktop : public Desktop {
 
 class Harness {
  public:
-  explicit Harness(std::filesystem::path dataDir, std::string decimalSeparator = ".");
+  // Puts the menu's background picture into the data folder unless told
+  // not to, then starts the program.
+  explicit Harness(std::filesystem::path dataDir, std::string decimalSeparator = ".",
+                   bool menuPicture = true);
 
   // Output printed since the last call.
   std::string output();
@@ -71,6 +78,7 @@ class Harness {
   }
 
   std::filesystem::path dir;
+  bool pictureWritten;
   VirtualClock clock;
   std::ostringstream out;
   ScriptOutput printer{out};

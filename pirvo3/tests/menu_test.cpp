@@ -178,5 +178,63 @@ TEST_F(Pirvo3Menu, WindowSizeRule) {
   EXPECT_EQ(h.app.resize(h.typing(), {true, 20000, 20000}), (WindowSize{false, 8055, 7665}));
 }
 
+TEST_F(Pirvo3Menu, TheKeyboardMovesTheLightAndOpensTheLitLesson) {
+  // Each step: a key, then the caption lit afterwards (-1: none).
+  const struct {
+    FormKey key;
+    int lit;
+  } steps[] = {
+      {FormKey::Enter, -1},  // nothing lit yet: nothing to open
+      {FormKey::Down, 0},    // the first Down lights the first lesson
+      {FormKey::Down, 1},    {FormKey::Up, 0},
+      {FormKey::Up, 6},      // round from the first to the last
+      {FormKey::Down, 0},
+  };
+  for (const auto& step : steps) {
+    h.app.typeFormKey(step.key);
+    for (int i = 0; i < kLessonCount; ++i) EXPECT_EQ(lit(h.menu(), i), i == step.lit) << i;
+    if (step.lit >= 0) {
+      EXPECT_EQ(h.caption(h.menu(), "Label7"), lessons()[static_cast<std::size_t>(step.lit)].description);
+    }
+  }
+  EXPECT_EQ(h.output(), "open frmtre\n");
+
+  // The mouse and the keys share one light.
+  h.hover(4);
+  h.app.typeFormKey(FormKey::Down);
+  EXPECT_TRUE(lit(h.menu(), 5));
+  EXPECT_FALSE(lit(h.menu(), 4));
+  h.app.typeFormKey(FormKey::Enter);
+  ASSERT_NE(h.app.frm1(), nullptr);
+  EXPECT_EQ(h.caption(h.typing(), "Label19"), "2e.txt");
+  EXPECT_EQ(h.desktop.layouts.back(), kLayoutEnglishUs);
+}
+
+TEST_F(Pirvo3Menu, FOneOpensTheHelpAndEscClosesTheMenu) {
+  std::ofstream(h.dir / "Help.htm") << "<html></html>";
+  h.output();
+  h.app.typeFormKey(FormKey::F1);
+  EXPECT_EQ(h.output(), "url " + fileUrl((h.dir / "Help.htm").string()) + "\n");
+  // Keys reach only the form they are meant for: the typing screen ignores them.
+  h.chooseLesson(0);
+  h.app.typeFormKey(FormKey::Escape);
+  EXPECT_NE(h.app.frm1(), nullptr);
+  h.app.formKey(h.menu(), FormKey::Escape);
+  EXPECT_EQ(h.app.frmtre(), nullptr);
+  EXPECT_FALSE(h.app.ended());  // the lesson stays open
+}
+
+TEST(Pirvo3MenuPicture, AMissingPictureIsReportedOnceAndTheMenuWorks) {
+  Harness h(testing::freshDir("nopicture"), ".", false);
+  const std::string out = h.output();
+  EXPECT_EQ(out.rfind("open frmtre\nmsgbox PIRVO3 | Не найден файл фоновой картинки «pidata/startfon.gif»", 0),
+            0u)
+      << out;
+  h.hover(3);
+  h.chooseLesson(3);
+  h.app.closeBox(h.typing());
+  EXPECT_EQ(h.output().find("msgbox"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace pirvo3

@@ -16,6 +16,7 @@ struct ScriptRun {
 };
 
 ScriptRun runScript(const std::filesystem::path& dir, const std::string& script) {
+  testing::writeMenuPicture(dir);
   VirtualClock clock;
   std::ostringstream out;
   std::ostringstream err;
@@ -44,6 +45,7 @@ TEST(Pirvo3Script, UnknownCommandsAndControlsStopTheRunWithStatusTwo) {
       {"click frm1.Command1\n", "line 1: form frm1 is not open\n"},
       {"close frmza\n", "line 1: form frmza is not open\n"},
       {"wait soon\n", "line 1: wait needs a number of milliseconds, not 'soon'\n"},
+      {"key left\n", "line 1: key needs one of up, down, enter, esc, f1, not 'left'\n"},
   };
   for (const auto& c : cases) {
     const ScriptRun r = runScript(dir, c.script);
@@ -114,11 +116,16 @@ TEST(Pirvo3Script, KeyEscapes) {
 TEST(Pirvo3Script, KeysReachWhateverHasTheFocus) {
   const auto dir = testing::freshDir("script");
   testing::writeLesson(dir / "2.txt", testing::testLesson());
-  // Tab moves from the field to Pause; the space bar presses it; Enter on
-  // the focused Continue button goes back to the lesson.
+  // The menu's keys choose the lesson; Tab moves from the field to Pause;
+  // the space bar presses it; Enter on the focused Continue button, once
+  // the dialog has been open a moment, goes back to the lesson.
   const ScriptRun r = runScript(dir,
-                          "click frmtre.Label1(1)\n"
+                          "key down\n"
+                          "key down\n"
+                          "key enter\n"
                           "type л\\t \n"
+                          "type \\n\n"
+                          "wait 500\n"
                           "type \\n\n"
                           "type лол\n"
                           "dump\n");

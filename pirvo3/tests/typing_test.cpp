@@ -1,3 +1,4 @@
+#include <fstream>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -377,6 +378,100 @@ TEST_F(Pirvo3Typing, DialogsCloseWithTheTypingScreen) {
   h.app.closeBox(f());
   EXPECT_EQ(h.output(), "closed frm1\nclosed frmpause\n");
   EXPECT_EQ(h.app.frmpause(), nullptr);
+}
+
+TEST_F(Pirvo3Typing, ALineNoKeyCanTypeStopsTheLessonWithItsNumber) {
+  // Lesson 2 is Russian; each case spoils task line 3 of the file.
+  const struct {
+    const char* name;
+    std::string line;  // bytes as they stand in the file
+    const char* says;
+  } cases[] = {
+      {"capital", "\xF2" "3 \xCA", "знак «К»"},
+      {"Latin letter", "\xF2" "3 k", "знак «k»"},
+      {"control character", "\xF2" "3\x07\xEA", "управляющий знак с кодом 07"},
+      // UTF-8 with one broken byte is read as Windows-1251: capitals appear.
+      {"broken UTF-8", "\xD1\x82\xD0\xB0" "3 \xFF", "знак «С»"},
+      // KOI8-R small letters are Windows-1251 capitals.
+      {"KOI8-R", "\xD4\xC5\xCB\xD3\xD4", "знак «Ф»"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream file(h.dir / "2.txt", std::ios::binary);
+    for (int k = 1; k <= 86; ++k) {
+      std::string bytes;
+      utf8ToCp1251(testLine(k), bytes);
+      file << (k == 3 ? c.line : bytes) << "\r\n";
+    }
+    file.close();
+    if (h.app.frm1()) h.app.closeBox(f());
+    h.chooseLesson(1);
+    reachTask(2);
+    h.output();
+    h.completeTask();
+    const std::string out = h.output();
+    EXPECT_NE(out.find("В файле урока «2.txt» строку 3 нельзя набрать"), std::string::npos) << out;
+    EXPECT_NE(out.find(c.says), std::string::npos) << out;
+    EXPECT_FALSE(f().control("Text1").enabled);
+    EXPECT_EQ(label("Label4"), kStoppedPrompt);
+  }
+}
+
+TEST_F(Pirvo3Typing, SignsOfTheLayoutStayTypeable) {
+  auto lines = testing::testLesson();
+  lines[2] = "ёж? да! \"№;%:*()_-=+\\/.,";
+  testing::writeLesson(h.dir / "2.txt", lines);
+  reachTask(3);
+  EXPECT_EQ(f().targetLine(), lines[2]);
+  EXPECT_TRUE(f().control("Text1").enabled);
+
+  // The Latin lessons take every sign of the US keyboard, but no Cyrillic.
+  auto latin = testing::testLesson();
+  for (std::string& line : latin) line = "ab'[]{}<>`~@#$^&|";
+  latin[3] = "ab ж";
+  testing::writeLesson(h.dir / "2e.txt", latin);
+  h.app.closeBox(f());
+  h.chooseLesson(5);
+  h.output();
+  h.type("hggh");
+  EXPECT_EQ(f().targetLine(), latin[1]);
+  h.completeTask();
+  h.completeTask();
+  EXPECT_NE(h.output().find("строку 4 нельзя набрать на клавиатуре урока: в ней знак «ж»"),
+            std::string::npos);
+}
+
+TEST_F(Pirvo3Typing, ADialogTakesKeysOnlyAfterItHasBeenShownAMoment) {
+  reachTask(39);
+  h.type(testLine(39));
+  ASSERT_NE(h.app.frmpause(), nullptr);
+  // The space and Enter that follow the line at once land on the break's
+  // focused button "Продолжить урок" and must not press it.
+  h.type(" \n");
+  EXPECT_NE(h.app.frmpause(), nullptr);
+  h.wait(kDialogKeyDelayMs - 1);
+  h.type(" ");
+  EXPECT_NE(h.app.frmpause(), nullptr);
+  h.wait(1);
+  h.type(" ");
+  EXPECT_EQ(h.app.frmpause(), nullptr);
+  EXPECT_TRUE(f().clockRunning());
+
+  // The same for the readiness question; a click is always deliberate.
+  reachTask(79);
+  h.completeTask();
+  ASSERT_NE(h.app.frmza(), nullptr);
+  h.type("\n");
+  EXPECT_EQ(f().taskNumber(), kTestTask);
+  h.click(*h.app.frmza(), "Command1");
+  EXPECT_EQ(f().taskNumber(), kTestTask + 1);
+
+  // A dialog brought to the front again waits as well.
+  h.click(f(), "Command2");
+  h.wait(kDialogKeyDelayMs);
+  h.click(f(), "Command2");
+  h.type("\n");
+  EXPECT_NE(h.app.frmpause(), nullptr);
 }
 
 TEST(Pirvo3Break, ExerciseNumberIsAlwaysOneToFive) {

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 
 #include "keyboard_layer.h"
 
@@ -153,13 +154,27 @@ class ButtonWidget : public QPushButton {
   }
 
  protected:
+  // A focused command button is pressed by Enter as well as by the space
+  // bar, as the key goes down. Both go through the application, which
+  // ignores them while a dialog has only just opened; a key held down
+  // since before (its repeats) never presses a button.
   void keyPressEvent(QKeyEvent* event) override {
-    // A focused command button is pressed by Enter as well as by the space bar.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      if (live(view_)) view_->app().keyPress(*view_->form(), control_, kKeyEnter);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter || event->key() == Qt::Key_Space) {
+      if (!event->isAutoRepeat() && live(view_)) {
+        view_->app().keyPress(*view_->form(), control_, enter ? kKeyEnter : U' ');
+      }
+      event->accept();
       return;
     }
     QPushButton::keyPressEvent(event);
+  }
+  void keyReleaseEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Space) {
+      event->accept();
+      return;
+    }
+    QPushButton::keyReleaseEvent(event);
   }
 
  private:
@@ -212,13 +227,16 @@ class TypingField : public QLineEdit {
 
 }  // namespace
 
-FormView::FormView(App& app, Form& form, const KeyboardLayer* keys)
-    : QWidget(nullptr), app_(app), form_(&form), keys_(keys) {
+FormView::FormView(App& app, Form& form, const KeyboardLayer* keys, QWidget* owner)
+    : QWidget(owner), app_(app), form_(&form), keys_(keys) {
   setObjectName(qs(form.name()));
   setAttribute(Qt::WA_QuitOnClose, false);
   if (form.fixedDialog) {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // With an owner the window manager keeps the dialog above it and
+    // treats it as the owner's (transient for it).
+    setWindowFlags((owner ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(px(form.width), px(form.height));
   } else {
     resize(px(form.width), px(form.height));
@@ -377,6 +395,45 @@ void FormView::paintEvent(QPaintEvent*) {
     p.setPen(QColor(236, 242, 252));
     for (int y = 56; y < 230; y += 8) p.drawLine(165, y, width() - 10, y);
   }
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+  static const std::pair<int, FormKey> kKeys[] = {
+      {Qt::Key_Up, FormKey::Up},         {Qt::Key_Down, FormKey::Down},
+      {Qt::Key_Return, FormKey::Enter},  {Qt::Key_Enter, FormKey::Enter},
+      {Qt::Key_Escape, FormKey::Escape}, {Qt::Key_F1, FormKey::F1}};
+  // Up and Down repeat while held, as in a list; the others act once.
+  const bool repeats = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (form_ && plain && (repeats || !event->isAutoRepeat())) {
+    for (const auto& [qtKey, key] : kKeys) {
+      if (event->key() != qtKey) continue;
+      app_.formKey(*form_, key);
+      event->accept();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void FormView::centreOver(const QWidget& owner) {
+  // The owner's frame shows how thick the window manager's frames are;
+  // this window gets one of the same size.
+  const QRect ownerFrame = owner.frameGeometry();
+  const QRect ownerClient = owner.geometry();
+  const QMargins margins(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                         ownerFrame.right() - ownerClient.right(),
+                         ownerFrame.bottom() - ownerClient.bottom());
+  QRect outer(QPoint(0, 0), size().grownBy(margins));
+  outer.moveCenter(ownerFrame.center());
+  if (const QScreen* screen = owner.screen()) {
+    const QRect area = screen->availableGeometry();
+    outer.moveRight(std::min(outer.right(), area.right()));
+    outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+    outer.moveLeft(std::max(outer.left(), area.left()));
+    outer.moveTop(std::max(outer.top(), area.top()));
+  }
+  move(outer.topLeft());  // a window's position is that of its frame
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

@@ -18,7 +18,8 @@ class KeyboardLayer;
 
 class FormView : public QWidget {
  public:
-  FormView(App& app, Form& form, const KeyboardLayer* keys);
+  // owner: the window a dialog belongs to (null for a main window).
+  FormView(App& app, Form& form, const KeyboardLayer* keys, QWidget* owner = nullptr);
 
   // The form, or null once it has been closed.
   Form* form() const { return form_; }
@@ -32,10 +33,14 @@ class FormView : public QWidget {
   // Gives the control's widget the keyboard focus.
   void focusControl(const Control& control);
   QWidget* widgetFor(const Control& control) const;
+  // Places the window, frame included, centred over the owner's, within
+  // the owner's screen.
+  void centreOver(const QWidget& owner);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 

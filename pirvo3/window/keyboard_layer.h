@@ -20,7 +20,21 @@ namespace pirvo3 {
 
 class KeyboardLayer {
  public:
-  // Switches to the layout of a lesson (a Windows layout handle).
+  KeyboardLayer() = default;
+  // Gives the desktop back its keyboard group (see restoreDesktop).
+  ~KeyboardLayer();
+  KeyboardLayer(const KeyboardLayer&) = delete;
+  KeyboardLayer& operator=(const KeyboardLayer&) = delete;
+
+  // Notes the desktop's keyboard group as the program starts. The group is
+  // the whole desktop's, not the program's own: restoreDesktop puts it
+  // back when the program ends, so that the lesson's language does not
+  // stay with the user's other programs.
+  void rememberDesktop();
+  void restoreDesktop();
+
+  // Switches to the layout of a lesson (a Windows layout handle). The
+  // group stays as the last lesson set it while the program runs.
   void activate(std::uint32_t layoutHandle);
 
   // The text a key press types into the lesson: the lesson layout's
@@ -33,6 +47,8 @@ class KeyboardLayer {
 
  private:
   std::optional<KeyLayout> mapping_;
+  int desktopGroup_ = -1;  // the group at start; -1 when unknown
+  bool switched_ = false;  // a lesson has locked a group since
 };
 
 }  // namespace pirvo3

@@ -1,4 +1,9 @@
 // pirvo3: a lesson-based touch-typing course.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +12,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSocketNotifier>
 #include <QStyleFactory>
 
 #include "app.h"
@@ -111,8 +117,48 @@ int runScript(pirvo3::AppConfig config, const std::string& file, const fs::path&
   return runner.run(*script);
 }
 
+// SIGINT, SIGTERM and SIGHUP leave the event loop, so that the program
+// ends through its usual path and puts back what it changed on the
+// desktop. The handler only writes the signal's number to a pipe, which
+// the event loop reads.
+int signalPipe[2] = {-1, -1};
+// The exit status a signal asked for, or -1.
+int signalStatus = -1;
+
+void onSignal(int sig) {
+  const int saved = errno;
+  const auto byte = static_cast<unsigned char>(sig);
+  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+  errno = saved;
+}
+
+void quitOnSignals(QObject* owner) {
+  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, [] {
+    unsigned char sig = 0;
+    unsigned char more = 0;
+    if (::read(signalPipe[0], &sig, 1) != 1) return;
+    while (::read(signalPipe[0], &more, 1) > 0) {
+    }
+    // Not quit(), which first asks every window to close and gives up
+    // when one declines (the forms decide their closing themselves). The
+    // signal may come while a message box waits before the event loop
+    // has started; the status keeps the loop from starting then.
+    signalStatus = 128 + sig;
+    QCoreApplication::exit(signalStatus);
+  });
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &action, nullptr);
+}
+
 int runWindows(QApplication& qapp, pirvo3::AppConfig config) {
   pirvo3::KeyboardLayer keys;
+  keys.rememberDesktop();
+  quitOnSignals(&qapp);
   pirvo3::QtTimerService timers;
   pirvo3::WindowHost windows(&keys, [] { QCoreApplication::quit(); });
   pirvo3::QtMessages messages(windows);
@@ -121,7 +167,10 @@ int runWindows(QApplication& qapp, pirvo3::AppConfig config) {
   windows.attach(app);
   qapp.setQuitOnLastWindowClosed(false);
   app.start();
-  return app.ended() ? 0 : qapp.exec();
+  int status = app.ended() || signalStatus >= 0 ? 0 : qapp.exec();
+  if (signalStatus >= 0) status = signalStatus;
+  keys.restoreDesktop();
+  return status;
 }
 
 }  // namespace

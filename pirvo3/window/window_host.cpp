@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
 
 #include "form_view.h"
+#include "frm1.h"
 #include "keyboard_layer.h"
 
 namespace pirvo3 {
@@ -19,7 +23,13 @@ WindowHost::WindowHost(const KeyboardLayer* keys, std::function<void()> onEnded,
     : keys_(keys), onEnded_(std::move(onEnded)), interactive_(interactive) {}
 
 WindowHost::~WindowHost() {
-  for (auto& [form, view] : views_) delete view;
+  // A dialog's window is a child of its owner's and goes with it.
+  std::vector<QPointer<FormView>> windows;
+  for (auto& [form, view] : views_) windows.emplace_back(view);
+  for (auto& view : windows) {
+    if (view && !view->parentWidget()) delete view.data();
+  }
+  for (auto& view : windows) delete view.data();
 }
 
 FormView* WindowHost::view(const Form& form) const {
@@ -33,9 +43,32 @@ FormView* WindowHost::activeView() const {
   return form ? view(*form) : nullptr;
 }
 
+FormView* WindowHost::ownerForMessages() const {
+  FormView* active = activeView();
+  if (active && active->isVisible()) return active;
+  // The active form may be closing; then the front-most window still shown.
+  if (app_) {
+    const std::vector<Form*> forms = app_->openForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+      FormView* v = view(**it);
+      if (v && v->isVisible()) return v;
+    }
+  }
+  return nullptr;
+}
+
+FormView* WindowHost::ownerFor(const Form& form) const {
+  // The dialogs belong to the typing screen that opens them.
+  if (!app_ || !form.fixedDialog || !app_->frm1()) return nullptr;
+  FormView* owner = view(*app_->frm1());
+  return owner && owner->isVisible() ? owner : nullptr;
+}
+
 void WindowHost::formOpened(Form& form) {
-  auto* v = new FormView(*app_, form, keys_);
+  FormView* owner = ownerFor(form);
+  auto* v = new FormView(*app_, form, keys_, owner);
   views_[&form] = v;
+  if (owner) v->centreOver(*owner);
   v->show();
   if (!interactive_) return;
   v->raise();
@@ -137,8 +170,19 @@ void QtMessages::show(const std::string& title, const std::string& text, Message
     case MessageIcon::Warning: qicon = QMessageBox::Warning; break;
     case MessageIcon::Critical: qicon = QMessageBox::Critical; break;
   }
+  // Owned by the window the user is working in, so that the box opens
+  // centred over it. A window shown a moment ago (the menu at start) may
+  // not be on screen yet, and its place not known: wait for it briefly.
+  QWidget* owner = windows_.ownerForMessages();
+  if (owner && owner->windowHandle() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!owner->windowHandle()->isExposed() && waited.elapsed() < 1000) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+  }
   QMessageBox box(qicon, QString::fromStdString(title), QString::fromStdString(text),
-                  QMessageBox::Ok, windows_.activeView());
+                  QMessageBox::Ok, owner);
   box.setObjectName(QStringLiteral("msgbox"));
   box.exec();
 }

@@ -28,6 +28,9 @@ class WindowHost : public FormHost {
   void attach(App& app) { app_ = &app; }
   FormView* view(const Form& form) const;
   FormView* activeView() const;
+  // The window a message box belongs to: the active form's, else the
+  // front-most one still shown.
+  FormView* ownerForMessages() const;
   // Writes a PNG of the form's client area.
   bool shot(Form& form, const std::string& path, std::string& error);
 
@@ -42,6 +45,8 @@ class WindowHost : public FormHost {
   App* app_ = nullptr;
   const KeyboardLayer* keys_;
   std::function<void()> onEnded_;
+  FormView* ownerFor(const Form& form) const;
+
   bool interactive_;
   std::map<const Form*, FormView*> views_;
 };

@@ -23,16 +23,35 @@ bool groupTypes(Display* display, int group, KeyLayout layout) {
   return q == XK_q && a == XK_a;
 }
 
-}  // namespace
-
-bool lockX11KeyboardGroup(void* handle, KeyLayout layout) {
-  auto* display = static_cast<Display*>(handle);
+bool hasXkb(Display* display) {
   int opcode = 0;
   int event = 0;
   int error = 0;
   int major = XkbMajorVersion;
   int minor = XkbMinorVersion;
-  if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) return false;
+  return XkbQueryExtension(display, &opcode, &event, &error, &major, &minor);
+}
+
+}  // namespace
+
+int lockedX11KeyboardGroup(void* handle) {
+  auto* display = static_cast<Display*>(handle);
+  if (!hasXkb(display)) return -1;
+  XkbStateRec state{};
+  if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return -1;
+  return state.locked_group;
+}
+
+void setLockedX11KeyboardGroup(void* handle, int group) {
+  auto* display = static_cast<Display*>(handle);
+  if (group < 0 || !hasXkb(display)) return;
+  XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));
+  XSync(display, False);
+}
+
+bool lockX11KeyboardGroup(void* handle, KeyLayout layout) {
+  auto* display = static_cast<Display*>(handle);
+  if (!hasXkb(display)) return false;
   for (int group = 0; group < XkbNumKbdGroups; ++group) {
     if (!groupTypes(display, group, layout)) continue;
     XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));

@@ -10,4 +10,10 @@ namespace pirvo3 {
 // Display*). False when the display has no such group.
 bool lockX11KeyboardGroup(void* display, KeyLayout layout);
 
+// The keyboard group locked on the display now, or -1 when the display has
+// no keyboard extension.
+int lockedX11KeyboardGroup(void* display);
+// Locks keyboard group `group` and waits until the server has done it.
+void setLockedX11KeyboardGroup(void* display, int group);
+
 }  // namespace pirvo3
