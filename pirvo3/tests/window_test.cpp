@@ -177,6 +177,36 @@ TEST_F(Pirvo3Window, AMissingBackgroundPictureIsReportedAndTheMenuStillShows) {
   EXPECT_EQ(picture.pixelColor(200, 5), QColor(0x12, 0x3C, 0x96));  // the form's own blue
 }
 
+TEST_F(Pirvo3Window, DialogsBelongToTheTypingScreenAndIgnoreEarlyKeys) {
+  app.click(*app.frmtre(), app.frmtre()->control("Label1", 1));
+  app.click(*app.frm1(), app.frm1()->control("Command2"));  // Пауза
+  FormView& pause = view(app.frmpause());
+  // Owned by the typing screen: a dialog window, transient for it.
+  EXPECT_EQ(pause.parentWidget(), &view(app.frm1()));
+  EXPECT_TRUE(pause.windowFlags().testFlag(Qt::Dialog));
+  auto* resume = widget<QPushButton>(app.frmpause(), "Command1");
+  ASSERT_NE(resume, nullptr);
+  // The space bar on the focused "Продолжить урок": ignored at once, a held
+  // key's repeats never count, a fresh press half a second later does.
+  key(resume, Qt::Key_Space, " ");
+  clock.advance(kDialogKeyDelayMs);
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+  QApplication::sendEvent(resume, &repeat);
+  ASSERT_NE(app.frmpause(), nullptr);
+  key(resume, Qt::Key_Space, " ");
+  EXPECT_EQ(app.frmpause(), nullptr);
+  EXPECT_TRUE(app.frm1()->clockRunning());
+}
+
+TEST_F(Pirvo3Window, TheMenuTakesItsKeys) {
+  FormView& menu = view(app.frmtre());
+  key(&menu, Qt::Key_Down, QString());
+  key(&menu, Qt::Key_Down, QString());
+  key(&menu, Qt::Key_Enter, QString(), 0, Qt::KeypadModifier);
+  ASSERT_NE(app.frm1(), nullptr);
+  EXPECT_EQ(app.frm1()->caption, "Второй урок");
+}
+
 TEST(Pirvo3Gif, EncodedPicturesDecodeToTheSameColours) {
   const struct {
     int width;
