@@ -6,4 +6,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target zubbatik zubbatik-data -j2
-exec build/zubbatik/zubbatik "$@"
+# Started from the build folder, so that nothing it or its libraries may
+# write into the current folder (such as SDL's disk audio output) lands in
+# the source tree.
+cd build/zubbatik
+exec ./zubbatik "$@"
