@@ -129,6 +129,33 @@ TEST_F(EventLoopTest, RealClockSlightlyLateStepKeepsTheGrid) {
   EXPECT_EQ(loop.nextDue(), std::optional<EventLoop::Micros>(80 * 1000));
 }
 
+TEST_F(EventLoopTest, RealClockTurnRunsDueStepsInDueOrderSkippingOnesKilledOnTheWay) {
+  // Due at 30, 20, 10 and 25 ms; at 40 ms all four are due. The 20 ms step
+  // kills the 25 ms timer and creates one that is not due in this turn.
+  loop.addTimer(30, step, 1);
+  loop.addTimer(20, step, 2);
+  loop.addTimer(10, step, 3);
+  TimerId fourth = loop.addTimer(25, step, 4);
+  onStep = [&](uint32_t user) {
+    if (user == 2) {
+      loop.killTimer(fourth);
+      loop.addTimer(0, step, 5);
+    }
+  };
+  loop.setNow(40 * 1000);
+  loop.runDue();
+  std::vector<std::string> expected = {"step 3", "step 2", "step 1"};
+  EXPECT_EQ(window.seen, expected);
+  // The next turn works from the same list, emptied and refilled.
+  window.seen.clear();
+  loop.setNow(41 * 1000);
+  loop.runDue();
+  // 2 ran exactly one period late and keeps its grid (due 40); 3 ran more
+  // than a period late and counts again from 40 (due 50).
+  expected = {"step 2", "step 5"};
+  EXPECT_EQ(window.seen, expected);
+}
+
 TEST_F(EventLoopTest, TasksRunInTimeOrderAmongSteps) {
   loop.addTimer(20, step, 1);
   loop.postAt(30 * 1000, [&] { window.seen.push_back("task"); });
