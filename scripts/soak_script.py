@@ -140,6 +140,7 @@ class Soak:
         # The game's letters as (modifier or None, key) that ended a new-letter
         # presentation (only the letter shown ends one); forgotten when the
         # layout menu is opened.
+        self.leaving = False
         self.last_letter = None
         self.game_keys = []
         # The track being typed (symbols of the data set's character code),
@@ -160,6 +161,8 @@ class Soak:
         """Sends one command and reads the trace up to its mark; False once the run has ended."""
         if self.program.ended:
             return False
+        if self.state == MAIN_MENU and not self.leaving:
+            command = self.follow_main_menu(command)
         self.script.write(command + "\n")
         if counted:
             self.events += 1
@@ -272,42 +275,27 @@ class Soak:
         return self.click_in(169, 113 + 25 * i, 307, 137 + 25 * i)
 
     def main_menu(self):
-        def enter():
-            return self.key(ENTER) if self.cursor != EXIT_ITEM else self.key(self.rng.choice(PREVIOUS))
+        return self.pick([(25, self.arrow), (22, lambda: self.key(ENTER)), (30, self.main_menu_click),
+                          (8, lambda: self.key(ESC)), (6, self.any_key), (6, self.any_click),
+                          (2, lambda: "rclick 200 200")])
 
-        def arrow():
-            byte = self.rng.choice(ARROWS)
-            self.cursor = (self.cursor + (-1 if byte in PREVIOUS else 1)) % 9
-            return self.key(byte)
-
-        def click():
-            command = self.main_menu_click()
-            i = main_menu_item(*map(int, command.split()[1:]))
-            if i is not None and i != self.cursor:
-                self.cursor = i
-            return command
-
-        def anywhere():
-            command = self.any_click()
-            words = command.split()
-            i = main_menu_item(int(words[1]), int(words[2]))
-            if words[0] == "click" and i == EXIT_ITEM and self.cursor == EXIT_ITEM:
-                return self.key(self.rng.choice(NEXT[2:]))  # not this one: move on instead
-            if words[0] == "click" and i is not None:
-                self.cursor = i
-            return command
-
-        def other_key():
-            command = self.any_key()
-            byte = int(command.split()[1], 16)
+    def follow_main_menu(self, command):
+        """Follows the main menu's cursor through a command sent there, turning
+        a command that would take the Exit item into one that does not."""
+        words = command.split()
+        if words[0] in ("key", "down"):
+            byte = int(words[1], 16)
             if byte == ENTER and self.cursor == EXIT_ITEM:
-                return self.key(0x39)
+                return "%s 39" % words[0]  # Space: nothing
             if byte in ARROWS:
                 self.cursor = (self.cursor + (-1 if byte in PREVIOUS else 1)) % 9
-            return command
-
-        return self.pick([(25, arrow), (22, enter), (30, click), (8, lambda: self.key(ESC)),
-                          (6, other_key), (6, anywhere), (2, lambda: "rclick 200 200")])
+        elif words[0] == "click":
+            i = main_menu_item(int(words[1]), int(words[2]))
+            if i == EXIT_ITEM and self.cursor == EXIT_ITEM:
+                return "click 5 5"  # beside the menu: nothing
+            if i is not None:
+                self.cursor = i
+        return command
 
     def keyboard_menu(self):
         i = self.rng.randrange(3)
@@ -476,11 +464,7 @@ class Soak:
             for _ in range(self.rng.randint(2, 5)):
                 ok = ok and self.send("down %02X" % byte)
             return ok and self.send("up %02X" % byte)
-        command = self.input_command()
-        if command.startswith("key ") and self.state == MAIN_MENU and self.cursor == EXIT_ITEM \
-                and int(command.split()[1], 16) == ENTER:
-            command = self.key(0x39)
-        return self.send(command)
+        return self.send(self.input_command())
 
     def rss_kib(self):
         try:
@@ -536,6 +520,7 @@ class Soak:
             self.send("close", counted=False)
             return "closed by the window's close box (the main menu was not reached)"
         # The cursor is known here: walk it to Exit and take it.
+        self.leaving = True
         while self.cursor != EXIT_ITEM:
             self.cursor = (self.cursor - 1) % 9
             self.send(self.key(0xC8), counted=False)
