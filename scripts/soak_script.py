@@ -14,8 +14,11 @@ Events are weighted per screen: arrows, Enter, Esc and clicks on the items in
 the menus, letters (with Shift or AltGr held now and then) in the game, the
 name entry and the lesson, other keys and clicks anywhere everywhere, and
 waits from 1 ms to half a minute, typing pauses in the game and now and then
-a pause long enough for the enemy to catch the hero. The main menu's Exit
-item is never taken until the end, when the run leaves through it.
+a pause long enough for the enemy to catch the hero. In the game the driver
+learns each letter's key from the new-letter presentation (only that letter
+ends it) and types the tracks the trace shows, so games complete tracks and
+rise in level. The main menu's Exit item is never taken until the end, when
+the run leaves through it.
 """
 
 import argparse
