@@ -409,20 +409,35 @@ void handlePlayEvent(uint16_t code, uint32_t argument) {
   }
 }
 
+namespace {
+
+// Loads member `next` of a numbered family that comes in pairs of files and
+// moves `next` on; when either file is missing, the rotation starts again
+// at member 0.
+template <typename LoadFirst, typename LoadSecond>
+void loadRotating(uint16_t& next, LoadFirst loadFirst, LoadSecond loadSecond) {
+  const uint16_t n = next;
+  if (loadFirst(n) && loadSecond(n)) {
+    next = static_cast<uint16_t>(n + 1);
+    return;
+  }
+  next = 0;
+  loadFirst(0);
+  next = 1;
+  loadSecond(0);
+}
+
+}  // namespace
+
 void buildTrack() {
   // The ground, rotating through its numbered family and back to 0.
   Descriptor descriptor;
-  uint16_t n = settings.nextBackground;
-  if (groundPicture.loadNumbered("GDATA\\GRNDS\\gmgrd.im3", n) &&
-      descriptor.loadNumbered("GDATA\\GRNDS\\gmgrd.adi", n)) {
-    settings.nextBackground = static_cast<uint16_t>(n + 1);
-  } else {
-    settings.nextBackground = 0;
-    groundPicture.loadNumbered("GDATA\\GRNDS\\gmgrd.im3", 0);
-    settings.nextBackground = 1;
-    descriptor = Descriptor{};
-    descriptor.loadNumbered("GDATA\\GRNDS\\gmgrd.adi", 0);
-  }
+  loadRotating(
+      settings.nextBackground, [](uint16_t n) { return groundPicture.loadNumbered("GDATA\\GRNDS\\gmgrd.im3", n); },
+      [&descriptor](uint16_t n) {
+        descriptor = Descriptor{};
+        return descriptor.loadNumbered("GDATA\\GRNDS\\gmgrd.adi", n);
+      });
   // Little-endian fields, front to back; a field the file lacks keeps its value.
   auto readU16 = [&descriptor](uint16_t& field) {
     uint8_t b[2];
@@ -438,16 +453,9 @@ void buildTrack() {
   trackLength = static_cast<uint8_t>(std::clamp<int>(std::min<int>(length, fits), 1, kMaxTrackLength));
 
   // The enemy and its catching picture, rotating likewise.
-  uint16_t m = settings.nextEnemySet;
-  if (enemyPicture.loadNumbered("GDATA\\ENMS\\enm.im3", m) &&
-      enemyCatchPicture.loadNumbered("GDATA\\ENMS\\enmet.im3", m)) {
-    settings.nextEnemySet = static_cast<uint16_t>(m + 1);
-  } else {
-    settings.nextEnemySet = 0;
-    enemyPicture.loadNumbered("GDATA\\ENMS\\enm.im3", 0);
-    enemyCatchPicture.loadNumbered("GDATA\\ENMS\\enmet.im3", 0);
-    settings.nextEnemySet = 1;
-  }
+  loadRotating(
+      settings.nextEnemySet, [](uint16_t m) { return enemyPicture.loadNumbered("GDATA\\ENMS\\enm.im3", m); },
+      [](uint16_t m) { return enemyCatchPicture.loadNumbered("GDATA\\ENMS\\enmet.im3", m); });
 
   // The symbols: letters in play and spaces, never the same twice in a
   // row, never a space first or last.

@@ -1,5 +1,6 @@
 #include "engine_fixture.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -118,6 +119,19 @@ std::string EngineTest::dumpFrame(const std::string& name, bool force) const {
     return {};
   }
   return writeFramePng(out, frameBuffer) ? out.string() : std::string();
+}
+
+double contrast(uint8_t a, uint8_t b) {
+  auto luminance = [](uint8_t index) {
+    const uint8_t* c = &frameBuffer.colourTable[index * 4u];  // blue, green, red
+    auto linear = [](uint8_t v) {
+      double s = v / 255.0;
+      return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c[2]) + 0.7152 * linear(c[1]) + 0.0722 * linear(c[0]);
+  };
+  double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
+  return la > lb ? la / lb : lb / la;
 }
 
 }  // namespace zb::test

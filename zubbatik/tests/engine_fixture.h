@@ -52,4 +52,7 @@ bool writeFramePng(const std::filesystem::path& path, const FrameBuffer& fb);
 // The palette file of the tests: entry i is grey level i (B = G = R = i).
 Bytes greyPalette(int count = 256);
 
+// WCAG contrast of two colours of the frame buffer's palette.
+double contrast(uint8_t a, uint8_t b);
+
 }  // namespace zb::test

@@ -101,6 +101,28 @@ TEST_F(GameTest, TracksNeverStartOrEndWithASpaceAndNeverRepeatASymbol) {
   }
 }
 
+TEST_F(GameTest, GroundsAndEnemiesRotateAndStartAgainAtZero) {
+  startGame(kRussian, 4);
+  settings.nextBackground = 3;
+  settings.nextEnemySet = 2;
+  buildTrack();
+  EXPECT_EQ(groundPicture.fileName(), "GDATA\\GRNDS\\gmgrd3.im3");
+  EXPECT_EQ(enemyPicture.fileName(), "GDATA\\ENMS\\enm2.im3");
+  EXPECT_EQ(settings.nextBackground, 4);
+  EXPECT_EQ(settings.nextEnemySet, 3);
+  buildTrack();  // neither ground 4 nor enemy 3 exists
+  EXPECT_EQ(groundPicture.fileName(), "GDATA\\GRNDS\\gmgrd0.im3");
+  EXPECT_EQ(enemyCatchPicture.fileName(), "GDATA\\ENMS\\enmet0.im3");
+  EXPECT_EQ(settings.nextBackground, 1);
+  EXPECT_EQ(settings.nextEnemySet, 1);
+  // A ground whose descriptor is missing starts the rotation again too.
+  removeDataFile("GDATA\\GRNDS\\gmgrd2.adi");
+  settings.nextBackground = 2;
+  buildTrack();
+  EXPECT_EQ(groundPicture.fileName(), "GDATA\\GRNDS\\gmgrd0.im3");
+  EXPECT_EQ(settings.nextBackground, 1);
+}
+
 TEST_F(GameTest, TheSameSecondBuildsTheSameTrack) {
   startGame(kAmerican, 6);
   buildTrack();

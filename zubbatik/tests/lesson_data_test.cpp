@@ -98,19 +98,6 @@ class LessonDataTest : public EngineTest {
     return {x + static_cast<int16_t>(f->offsetX), y + static_cast<int16_t>(f->offsetY), f->width, f->height};
   }
 
-  double contrast(uint8_t a, uint8_t b) const {
-    auto luminance = [](uint8_t index) {
-      const uint8_t* c = &frameBuffer.colourTable[index * 4u];  // blue, green, red
-      auto linear = [](uint8_t v) {
-        double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-      };
-      return 0.2126 * linear(c[2]) + 0.7152 * linear(c[1]) + 0.0722 * linear(c[0]);
-    };
-    double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
-    return la > lb ? la / lb : lb / la;
-  }
-
   // A place for text: one opaque colour on which both text colours read.
   void expectCalm(const Shown& s, const Rect& r, const std::string& what) {
     uint8_t first = s.at(r.x, r.y);

@@ -67,20 +67,6 @@ class MenuPicturesTest : public EngineTest {
     return decode(p, static_cast<uint16_t>(p.frameCount() - 1), x, y);
   }
 
-  // WCAG contrast of two palette colours.
-  double contrast(uint8_t a, uint8_t b) const {
-    auto luminance = [](uint8_t index) {
-      const uint8_t* c = &frameBuffer.colourTable[index * 4u];  // blue, green, red
-      auto linear = [](uint8_t v) {
-        double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-      };
-      return 0.2126 * linear(c[2]) + 0.7152 * linear(c[1]) + 0.0722 * linear(c[0]);
-    };
-    double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
-    return la > lb ? la / lb : lb / la;
-  }
-
   // The rectangle where text is drawn is one opaque colour, on which both
   // text colours read.
   void expectCalm(const Decoded& d, int x, int y, int w, int h, const std::string& what) {
