@@ -3,18 +3,8 @@
 # the screens' states ("state N") around it, and a 630 x 440 picture for
 # every shot.
 #   cmake -DZUBBATIK=... -DDATA=... -DSCRIPT=... -DWORK=... -P lesson.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK}/shots ${WORK}/state)
-file(READ ${SCRIPT} script)
-string(REPLACE "@SHOTS@" "${WORK}/shots" script "${script}")
-file(WRITE ${WORK}/lesson.txt "${script}")
-
-execute_process(
-  COMMAND ${ZUBBATIK} --headless --script ${WORK}/lesson.txt --data-dir ${DATA} --state-dir ${WORK}/state
-  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the lesson ended with status ${status}\n${out}\n${err}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/scripted_shots.cmake)
+run_scripted_shots(lesson out)
 file(WRITE ${WORK}/trace.txt "${out}")
 
 # The part of the trace from "mark <from>" to the next mark (or the end),
@@ -85,18 +75,4 @@ expect("from the lesson to the main menu" "${stateClose}" "10 20")
 section(state exit stateExit)
 expect("out by the exit item" "${stateExit}" "19 37 2")
 
-file(READ ${SCRIPT} raw)
-string(REGEX MATCHALL "@SHOTS@/[^\n]+\\.png" shots "${raw}")
-list(LENGTH shots count)
-foreach(shot IN LISTS shots)
-  string(REPLACE "@SHOTS@" "${WORK}/shots" file "${shot}")
-  if(NOT EXISTS ${file})
-    message(FATAL_ERROR "no picture ${file}")
-  endif()
-  file(READ ${file} header LIMIT 24 HEX)
-  string(SUBSTRING "${header}" 32 16 size)
-  if(NOT size STREQUAL "00000276000001b8")
-    message(FATAL_ERROR "${file} is not a 630 x 440 picture")
-  endif()
-endforeach()
-message(STATUS "${count} pictures in ${WORK}/shots")
+check_shots()
