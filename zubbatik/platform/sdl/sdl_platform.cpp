@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -76,6 +77,11 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
   // sends only the rectangles asked for. The environment
   // (SDL_FRAMEBUFFER_ACCELERATION) can still put a renderer behind it.
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  // Keys are read as scan codes and no text is ever typed through the
+  // input method, so its compose table (Xlib reads thousands of lines of it
+  // for a UTF-8 locale while SDL starts, a third of the start-up time) is
+  // not needed. A table the user chose is kept.
+  setenv("XCOMPOSEFILE", "/dev/null", 0);
   SDL_SetHint(SDL_HINT_WINDOWS_NO_CLOSE_ON_ALT_F4, "1");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -112,6 +118,10 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
 void SdlPlatform::show() {
   if (window_ == nullptr) return;
   SDL_ShowWindow(window_);
+  // The picture first: the window is already where it will stay, give or
+  // take half its frame.
+  invalidateAll();
+  present();
   // Centre the whole window, frame included, on the usable area. A window
   // manager frames the window after it is mapped and then announces the
   // frame's size (_NET_FRAME_EXTENTS), often after SDL_ShowWindow has
@@ -128,6 +138,7 @@ void SdlPlatform::show() {
     if (top + left + bottom + right > 0 || SDL_GetTicks() - started >= 300) break;
     SDL_Delay(5);
   }
+  if (top + left + bottom + right == 0) return;  // no frame: nothing to correct
   SDL_Rect usable{0, 0, 1024, 768};
   SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable);
   int outerW = clientWidth() * scale_ + left + right;
@@ -136,8 +147,6 @@ void SdlPlatform::show() {
   // at that position less the frame's left and top.
   SDL_SetWindowPosition(window_, usable.x + (usable.w - outerW) / 2 + left,
                         usable.y + (usable.h - outerH) / 2 + top);
-  invalidateAll();
-  present();
 }
 
 void SdlPlatform::invalidateAll() {
