@@ -56,11 +56,7 @@ void saveSlotBackground(AnimationSlot& s, uint16_t frame) {
 
 void restoreSlotBackground(AnimationSlot& s) {
   // A slot that never saved anything has nothing to put back.
-  const uint8_t* block = s.save.pixels(0);
-  if (block == nullptr) return;
-  uint16_t w = s.save.width(0);
-  uint16_t h = s.save.height(0);
-  if (blitRaw(s.saveX, s.saveY, block, w, h)) invalidateArea(s.saveX, s.saveY, s.saveX + w, s.saveY + h);
+  putBackImage(s.save, s.saveX, s.saveY);
 }
 
 void drawSlotFrame(AnimationSlot& s, uint16_t frame) {

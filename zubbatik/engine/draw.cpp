@@ -52,6 +52,16 @@ bool captureImage(Image& image, uint16_t x, uint16_t y, uint16_t width, uint16_t
   return grabRaw(block, x, y, width, height);
 }
 
+bool putBackImage(const Image& image, uint16_t x, uint16_t y) {
+  const uint8_t* block = image.pixels(0);
+  if (block == nullptr) return false;
+  const uint16_t w = image.width(0);
+  const uint16_t h = image.height(0);
+  if (!blitRaw(x, y, block, w, h)) return false;
+  invalidateArea(x, y, x + w, y + h);
+  return true;
+}
+
 bool drawGlyph(uint8_t code, const Image& image, uint16_t x, uint16_t y) {
   const ImageFrame* f = image.frame(code);
   if (f == nullptr) return true;

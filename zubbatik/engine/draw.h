@@ -35,6 +35,10 @@ bool drawImagePart(const Image& image, uint16_t x, uint16_t y, uint16_t left, ui
 // rectangle at (x, y). Draws and invalidates nothing. False when memory
 // runs out or there is no frame buffer.
 bool captureImage(Image& image, uint16_t x, uint16_t y, uint16_t width, uint16_t height);
+// Copies an Image made by captureImage back to (x, y) as the raw pixels
+// it holds (not decoded as a sprite, which would read dark colours 1..15
+// as run codes) and invalidates that rectangle. False for an empty Image.
+bool putBackImage(const Image& image, uint16_t x, uint16_t y);
 // blitSprite of frame `code` at (x, y); invalidates x, y, x + width(code),
 // y + height(code). Always true: a glyph that cannot be drawn is simply
 // not there.

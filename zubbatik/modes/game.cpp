@@ -14,6 +14,7 @@
 #include "persist/records.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
+#include "screens/menu_screens.h"
 #include "screens/menus.h"
 #include "screens/state_machine.h"
 
@@ -71,8 +72,6 @@ constexpr uint16_t kStartDelay = 150;
 constexpr uint16_t kSymbolPitch = 16;
 constexpr int kScreenWidth = 630;
 
-constexpr uint8_t kEscScan = 0x01;
-
 CursorId savedCursor = kArrowCursor;
 
 // Set when snapHero cut short the vanishing of the last symbol: the track
@@ -89,11 +88,6 @@ uint16_t glyphWidth() { return fieldFont.width(0); }
 uint16_t glyphHeight() { return fieldFont.height(0); }
 uint16_t heroTop() { return static_cast<uint16_t>(groundY - heroPicture.height(0)); }
 uint16_t enemyTop() { return static_cast<uint16_t>(groundY - enemyPicture.height(0)); }
-
-// Letter i of the layout's sequence (0 beyond its end).
-uint8_t sequenceLetter(uint32_t i) {
-  return i < levelLetters.length(gameLayout) ? static_cast<uint8_t>(levelLetters.text(gameLayout)[i]) : 0;
-}
 
 // Paints the ground back over a rectangle of the playfield.
 void repaintGround(uint16_t x, uint16_t y, uint16_t width, uint16_t height) {
@@ -237,7 +231,7 @@ void suspend() {
 void typeKey(uint32_t keyWord) {
   const uint8_t s = keyByteOf(keyWord);
   pressKey(keyboardPanel.layout.findKeyByScan(s));
-  if (s == kEscScan) {
+  if (s == kKeyEsc) {
     snapHero();
     enterPlayState(PlaySuspend);
     return;
@@ -246,7 +240,7 @@ void typeKey(uint32_t keyWord) {
   if (trackPos >= trackLength) return;
   uint8_t character = 0;
   if (charForKey(s, modifiersOf(keyWord), character) && character == track[trackPos]) {
-    if (gameLevel >= 1 && character == sequenceLetter(gameLevel - 1u)) ++newestLetterHits;
+    if (gameLevel >= 1 && character == sequenceLetter(gameLayout, gameLevel - 1u)) ++newestLetterHits;
     unmarkLetterKeys(track[trackPos]);
     snapHero();
     const auto x = static_cast<uint16_t>(trackX + kSymbolPitch * trackPos);
@@ -469,7 +463,7 @@ void buildTrack() {
       c = r % k;
     } while (c == prev);
     prev = c;
-    track[i] = c < gameLevel ? sequenceLetter(static_cast<uint32_t>(c)) : ' ';
+    track[i] = c < gameLevel ? sequenceLetter(gameLayout, static_cast<uint32_t>(c)) : ' ';
   }
   trackPos = 0;
   heroX = static_cast<uint16_t>(trackX - heroPicture.width(0) - 1);

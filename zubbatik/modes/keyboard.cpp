@@ -414,18 +414,9 @@ void drawFingerMarker(uint8_t finger) {
 void eraseFingerMarker(uint8_t finger) {
   KeyboardPanel& panel = keyboardPanel;
   if (finger >= panel.fingerMarkers.size()) return;
-  FingerMarker& marker = panel.fingerMarkers[finger];
-  const int m = marker.lift;
-  const uint8_t* saved = marker.background.pixels(0);
-  if (saved == nullptr) return;
-  // The saved rectangle is uncoded screen pixels: copied back as they are,
-  // not decoded as a sprite (which would read dark screen colours 1..15 as
-  // run codes).
-  const uint16_t left = static_cast<uint16_t>(marker.x - m);
-  const uint16_t top = static_cast<uint16_t>(marker.y - m);
-  const uint16_t w = marker.background.width(0);
-  const uint16_t h = marker.background.height(0);
-  if (blitRaw(left, top, saved, w, h)) invalidateArea(left, top, left + w, top + h);
+  const FingerMarker& marker = panel.fingerMarkers[finger];
+  putBackImage(marker.background, static_cast<uint16_t>(marker.x - marker.lift),
+               static_cast<uint16_t>(marker.y - marker.lift));
 }
 
 }  // namespace zb

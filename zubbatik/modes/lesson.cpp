@@ -81,17 +81,10 @@ constexpr const char* kNoticeTextFiles[4] = {
     "DDATA\\MSGS\\wrngfr.lim",
 };
 
-// Key bytes the board reacts to.
-constexpr uint8_t kScanEsc = 0x01;
-constexpr uint8_t kScanEnter = 0x1C;
-
 uint8_t selectedLetter() { return settings.lessonLetter; }
 
 // Letter i of the current layout's sequence; 0 past its end.
-uint8_t letterAt(uint32_t i) {
-  if (i >= letterCount || i >= levelLetters.length(settings.layout)) return 0;
-  return static_cast<uint8_t>(levelLetters.text(settings.layout)[i]);
-}
+uint8_t letterAt(uint32_t i) { return i < letterCount ? sequenceLetter(settings.layout, i) : 0; }
 
 void drawLetter(uint32_t i) {
   if (i >= letterCount) return;
@@ -146,7 +139,8 @@ uint16_t stepKey(uint16_t modifierStep) { return lessonStep == modifierStep ? mo
 // the cap only (outside it the marker is still there, and its shadow
 // must not darken twice).
 // Paints marker f (shadow and marker, shade pixels and all) and keeps
-// only what falls inside the rectangle left, top, right, bottom.
+// only what falls inside the rectangle left, top, right, bottom: the
+// sprite window would write shade pixels as a colour instead of shading.
 void paintMarkerInside(uint8_t f, int left, int top, int right, int bottom) {
   const KeyboardPanel& panel = keyboardPanel;
   const FingerMarker& m = panel.fingerMarkers[f];
@@ -234,13 +228,7 @@ void captureNoticeBackground() {
 }
 
 void restoreNoticeBackground() {
-  const uint8_t* saved = noticeBackground.pixels(0);
-  if (saved == nullptr) return;
-  const uint16_t w = noticeBackground.width(0);
-  const uint16_t h = noticeBackground.height(0);
-  if (blitRaw(noticeBackgroundX, noticeBackgroundY, saved, w, h)) {
-    invalidateArea(noticeBackgroundX, noticeBackgroundY, noticeBackgroundX + w, noticeBackgroundY + h);
-  }
+  putBackImage(noticeBackground, noticeBackgroundX, noticeBackgroundY);
   noticeBackground.release();
 }
 
@@ -404,9 +392,9 @@ void enterGlide(uint16_t state) {
 
 void chooseOnKey(uint32_t keyWord) {
   restartPause();
-  const auto scan = static_cast<uint8_t>(keyWord & 0xFF);
+  const uint8_t scan = keyByteOf(keyWord);
   const uint8_t selected = selectedLetter();
-  if (scan == kScanEsc) {
+  if (scan == kKeyEsc) {
     stopTimer(kPauseTimer, false);
     enterLessonState(LessonClose);
     return;
@@ -414,7 +402,7 @@ void chooseOnKey(uint32_t keyWord) {
   if (isModifierKey(scan)) return;
   // An empty board has nothing to choose or show.
   if (letterCount == 0) return;
-  if (scan == kScanEnter) {
+  if (scan == kKeyEnter) {
     demonstrateNow();
     return;
   }
@@ -443,7 +431,7 @@ void chooseOnKey(uint32_t keyWord) {
       break;
   }
   uint8_t character = 0;
-  if (!charForKey(scan, static_cast<uint8_t>((keyWord >> 16) & 0xFF), character)) return;
+  if (!charForKey(scan, modifiersOf(keyWord), character)) return;
   for (uint32_t i = 0; i < letterCount; ++i) {
     if (letterAt(i) != character) continue;
     selectLetter(i);
@@ -454,8 +442,8 @@ void chooseOnKey(uint32_t keyWord) {
 
 void chooseOnClick(uint32_t argument) {
   restartPause();
-  const int x = static_cast<int>(argument & 0xFFFF);
-  const int y = static_cast<int>(argument >> 16);
+  const int x = clickX(argument);
+  const int y = clickY(argument);
   if (!(x > kLessonGridLeft && x < 444 && y > kLessonGridTop && y < 204)) return;
   if (letterCount == 0) return;
   uint32_t i = static_cast<uint32_t>((x - kLessonGridLeft) / kLessonGridPitchX +

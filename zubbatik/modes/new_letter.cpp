@@ -10,6 +10,7 @@
 #include "modes/game.h"
 #include "modes/keyboard.h"
 #include "persist/settings.h"
+#include "screens/menu_screens.h"
 #include "screens/menus.h"
 
 namespace zb {
@@ -37,10 +38,7 @@ constexpr uint8_t kFingers = 10;
 // types is shown without them).
 bool markersShown = false;
 
-uint8_t newLetter() {
-  const uint32_t i = introducedLetters;
-  return i < levelLetters.length(gameLayout) ? static_cast<uint8_t>(levelLetters.text(gameLayout)[i]) : 0;
-}
+uint8_t newLetter() { return sequenceLetter(gameLayout, introducedLetters); }
 
 bool hasModifier() { return presentedModifierKey != NoKey; }
 
@@ -110,7 +108,7 @@ bool typesNewLetter(uint32_t keyWord) {
   return charForKey(keyByteOf(keyWord), modifiersOf(keyWord), character) && character == newLetter();
 }
 
-bool isIgnoredWhileWaiting(uint8_t s) { return s == 0x01 || isModifierKey(s); }
+bool isIgnoredWhileWaiting(uint8_t s) { return s == kKeyEsc || isModifierKey(s); }
 
 void demoTick(uint32_t id) {
   if (id != kStepTimer) return;

@@ -39,6 +39,10 @@ uint8_t pendingLayout = 0;
 uint8_t pendingLevel = 0;
 uint8_t letterCount = 0;
 
+uint8_t sequenceLetter(uint8_t layout, uint32_t i) {
+  return i < levelLetters.length(layout) ? static_cast<uint8_t>(levelLetters.text(layout)[i]) : 0;
+}
+
 MenuStep menuStepOf(uint16_t key) {
   switch (key) {
     case 0x48: case 0xC8:  // Up

@@ -35,6 +35,9 @@ extern uint8_t pendingLayout;
 extern uint8_t pendingLevel;
 extern uint8_t letterCount;  // length of the current layout's letter sequence
 
+// Letter i of layout's letter sequence; 0 past its end.
+uint8_t sequenceLetter(uint8_t layout, uint32_t i);
+
 // Where the panels sit: every panel transition saves and restores this
 // rectangle of the screen.
 inline constexpr uint16_t kPanelX = 131;
