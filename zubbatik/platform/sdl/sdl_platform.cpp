@@ -3,11 +3,14 @@
 #include <SDL.h>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "platform/sdl/keymap.h"
 
@@ -18,6 +21,33 @@ namespace {
 // How long the wave device stays open after the last clip has ended, so
 // that a burst of clicks does not reopen it for each one.
 constexpr EventLoop::Micros kAudioIdleClose = 2'000'000;
+
+// The per-user bus socket that the D-Bus library finds by itself when the
+// session bus address is not in the environment.
+bool sessionBusSocketExists() {
+  const char* runtime = getenv("XDG_RUNTIME_DIR");
+  if (runtime == nullptr || runtime[0] == 0) return false;
+  std::string path = std::string(runtime) + "/bus";
+  return access(path.c_str(), F_OK) == 0;
+}
+
+// Asks the kernel for all pages of a fresh window surface at once: the
+// first picture would otherwise fault them in one by one.
+void populatePixels(SDL_Surface* surface) {
+#ifdef MADV_POPULATE_WRITE
+  if (surface == nullptr || surface->pixels == nullptr) return;
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  if (page == 0) return;
+  auto begin = reinterpret_cast<uintptr_t>(surface->pixels) & ~(page - 1);
+  auto end = reinterpret_cast<uintptr_t>(surface->pixels) +
+             static_cast<uintptr_t>(surface->pitch) * static_cast<uintptr_t>(surface->h);
+  end = (end + page - 1) & ~(page - 1);
+  // Only a hint: older kernels refuse it and the pages come on first touch.
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+  (void)surface;
+#endif
+}
 
 }  // namespace
 
@@ -82,6 +112,19 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
   // for a UTF-8 locale while SDL starts, a third of the start-up time) is
   // not needed. A table the user chose is kept.
   setenv("XCOMPOSEFILE", "/dev/null", 0);
+  // For the same reason no input method server: it would only add round
+  // trips at start and could take keys that belong to the game.
+  setenv("XMODIFIERS", "@im=none", 1);
+  // SDL joins the session's D-Bus for its input-method and screen-saver
+  // helpers, which this program does not use. Where the session has no bus
+  // the D-Bus library would start one (forking dbus-launch) before the
+  // window can open: ask for none instead. A session bus is still joined.
+  if (getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr && !sessionBusSocketExists()) {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+  }
+  // Typing keeps the screen awake; a window left open all afternoon lets
+  // the screen saver and power saving do their work.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_WINDOWS_NO_CLOSE_ON_ALT_F4, "1");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -110,6 +153,7 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
     error = std::string("cannot draw into the window: ") + SDL_GetError();
     return false;
   }
+  populatePixels(surface_);
   clipEvent_ = SDL_RegisterEvents(1);
   SDL_StopTextInput();
   return true;
@@ -201,6 +245,7 @@ void SdlPlatform::present() {
   if (surface_ == nullptr) {
     surface_ = SDL_GetWindowSurface(window_);
     if (surface_ == nullptr) return;
+    populatePixels(surface_);
     // A new surface holds nothing yet: paint it all.
     SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
     invalidateAll();
