@@ -11,6 +11,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QSocketNotifier>
 #include <QStyleFactory>
@@ -203,6 +204,7 @@ int main(int argc, char** argv) {
   QApplication qapp(qargc, argv);
   QApplication::setApplicationName(QStringLiteral("pirvo3"));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.typingtrainers.Pirvo3")));
   if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(style);
 
   pirvo3::AppConfig config;
