@@ -14,8 +14,11 @@ takes a screenshot of the window at every step that matters:
             demonstrations on its own, a letter picked with the mouse, the
             lesson closed; then a game suspended, the lesson opened and
             left, and the game resumed
+  fullscreen  F11 to the whole screen (the picture twice as large, centred
+            on black), a click on the picture and one on the border, F11
+            back to the window
 
-  scripts/window_trial.py [--zubbatik EXE] [--out DIR] game|level-up
+  scripts/window_trial.py [--zubbatik EXE] [--out DIR] game|level-up|lesson|fullscreen
 """
 
 import argparse
@@ -248,15 +251,33 @@ def lesson(w, keys):
     w.shot("game-resumed")
 
 
+def fullscreen(w, keys):
+    del keys
+    time.sleep(1.0)
+    w.shot("window")
+    w.key("F11", pause=1.5)
+    w.shot("fullscreen-language-menu")
+    # The screen is 1280 x 1024: the picture at scale 2 from (10, 72).
+    w.xdo("mousemove", "5", "5")         # the border: nobody sees it
+    w.xdo("click", "1")
+    time.sleep(0.5)
+    w.xdo("mousemove", str(10 + 2 * 300), str(72 + 2 * 200))
+    w.xdo("click", "1")
+    time.sleep(1.5)
+    w.shot("fullscreen-after-click")
+    w.key("F11", pause=1.5)
+    w.shot("window-again")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--zubbatik", default=os.path.join(HERE, "..", "build", "zubbatik", "zubbatik"))
     parser.add_argument("--out", default="window-trial")
-    parser.add_argument("scenario", choices=["game", "level-up", "lesson"])
+    parser.add_argument("scenario", choices=["game", "level-up", "lesson", "fullscreen"])
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     sources = os.path.join(HERE, "..", "zubbatik", "data")
-    scenarios = {"game": (game, 0), "level-up": (level_up, 3), "lesson": (lesson, 5)}
+    scenarios = {"game": (game, 0), "level-up": (level_up, 3), "lesson": (lesson, 5), "fullscreen": (fullscreen, 0)}
     play, layout = scenarios[args.scenario]
     keys = Keys(sources, layout)
     w = Window(args.zubbatik, args.out)

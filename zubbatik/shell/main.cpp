@@ -37,6 +37,8 @@ constexpr const char* kUsage =
     "\n"
     "  --scale N         show the window N times larger (default: as large as\n"
     "                    fits comfortably on the desktop)\n"
+    "  --fullscreen      start on the whole screen (F11 switches between the\n"
+    "                    whole screen and the window at any time)\n"
     "  --data-dir DIR    read the data set (Zubbatik.pal, MDATA, GDATA, DDATA)\n"
     "                    from DIR instead of the folder beside the program\n"
     "  --state-dir DIR   keep the settings and high scores (Zubbatik.cfg,\n"
@@ -53,6 +55,7 @@ constexpr const char* kUsage =
 
 struct Options {
   int scale = 0;
+  bool fullscreen = false;
   fs::path dataDir;
   fs::path stateDir;
   bool debug = false;
@@ -183,6 +186,7 @@ int runWindow(const Options& options, std::chrono::steady_clock::time_point star
   platform.loop().setWindowEvents(&window);
   zb::SdlPlatform::Options sdlOptions;
   sdlOptions.scale = options.scale;
+  sdlOptions.fullscreen = options.fullscreen;
   sdlOptions.debug = options.debug;
   sdlOptions.processStart = start;
   std::string error;
@@ -233,6 +237,8 @@ int main(int argc, char** argv) {
       long n = std::strtol(v.c_str(), &end, 10);
       if (end == v.c_str() || *end != 0 || n < 1 || n > 16) return usageError("--scale takes a whole number from 1 to 16");
       options.scale = static_cast<int>(n);
+    } else if (arg == "--fullscreen") {
+      options.fullscreen = true;
     } else if (arg == "--data-dir") {
       if (!value(v)) return usageError("--data-dir needs a folder");
       options.dataDir = v;

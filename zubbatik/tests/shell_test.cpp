@@ -9,6 +9,7 @@
 
 #include "engine/events.h"
 #include "platform/sdl/keymap.h"
+#include "platform/sdl/picture_layout.h"
 #include "screens/state_machine.h"
 #include "shell/window_procedure.h"
 
@@ -149,3 +150,50 @@ TEST(KeyTable, NoTwoKeysOfTheTableShareAByteExceptTheIsoHashKey) {
 
 }  // namespace
 }  // namespace zb
+
+// The picture in a window or on the whole screen: the largest whole scale
+// that fits, centred; clicks on the black border reach nobody.
+TEST(PictureLayout, LargestWholeScaleCentred) {
+  struct Case {
+    int w, h;
+    int scale, left, top;
+  } cases[] = {
+      {630, 440, 1, 0, 0},      // a window at scale 1
+      {1260, 880, 2, 0, 0},     // a window at scale 2
+      {1920, 1080, 2, 330, 100},
+      {1366, 768, 1, 368, 164},
+      {3840, 2160, 4, 660, 200},
+      {1280, 1024, 2, 10, 72},  // width decides
+      {600, 400, 1, 0, 0},      // smaller than the picture: its top left part
+  };
+  for (const Case& c : cases) {
+    zb::PictureLayout layout = zb::fitPicture(c.w, c.h, 630, 440);
+    EXPECT_EQ(layout.scale, c.scale) << c.w << "x" << c.h;
+    EXPECT_EQ(layout.left, c.left) << c.w << "x" << c.h;
+    EXPECT_EQ(layout.top, c.top) << c.w << "x" << c.h;
+  }
+  EXPECT_FALSE(zb::fitPicture(1260, 880, 630, 440).hasBorder(1260, 880, 630, 440));
+  EXPECT_TRUE(zb::fitPicture(1920, 1080, 630, 440).hasBorder(1920, 1080, 630, 440));
+  EXPECT_TRUE(zb::fitPicture(1261, 880, 630, 440).hasBorder(1261, 880, 630, 440));
+}
+
+TEST(PictureLayout, ClicksMapToThePictureAndNotTheBorder) {
+  zb::PictureLayout full = zb::fitPicture(1920, 1080, 630, 440);  // scale 2 at (330, 100)
+  int x = -1, y = -1;
+  ASSERT_TRUE(zb::surfaceToPicture(full, 330, 100, 630, 440, x, y));
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  ASSERT_TRUE(zb::surfaceToPicture(full, 330 + 1259, 100 + 879, 630, 440, x, y));
+  EXPECT_EQ(x, 629);
+  EXPECT_EQ(y, 439);
+  ASSERT_TRUE(zb::surfaceToPicture(full, 331 + 2 * 100, 101 + 2 * 50, 630, 440, x, y));
+  EXPECT_EQ(x, 100);
+  EXPECT_EQ(y, 50);
+  EXPECT_FALSE(zb::surfaceToPicture(full, 329, 500, 630, 440, x, y));   // left border
+  EXPECT_FALSE(zb::surfaceToPicture(full, 330 + 1260, 500, 630, 440, x, y));  // right border
+  EXPECT_FALSE(zb::surfaceToPicture(full, 900, 99, 630, 440, x, y));    // top border
+  EXPECT_FALSE(zb::surfaceToPicture(full, 900, 980, 630, 440, x, y));   // bottom border
+  zb::PictureLayout window = zb::fitPicture(630, 440, 630, 440);
+  ASSERT_TRUE(zb::surfaceToPicture(window, 629, 439, 630, 440, x, y));
+  EXPECT_FALSE(zb::surfaceToPicture(window, 630, 10, 630, 440, x, y));
+}

@@ -134,26 +134,29 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
   }
   SDL_Rect usable{0, 0, 1024, 768};
   SDL_GetDisplayUsableBounds(0, &usable);
-  scale_ = options.scale;
-  if (scale_ <= 0) {
+  int scale = options.scale;
+  if (scale <= 0) {
     int byWidth = usable.w * 8 / 10 / clientWidth();
     int byHeight = usable.h * 8 / 10 / clientHeight();
-    scale_ = std::max(1, std::min(byWidth, byHeight));
+    scale = std::max(1, std::min(byWidth, byHeight));
   }
-  int w = clientWidth() * scale_;
-  int h = clientHeight() * scale_;
-  window_ = SDL_CreateWindow("Zubbatik", usable.x + (usable.w - w) / 2,
-                             usable.y + (usable.h - h) / 2, w, h, SDL_WINDOW_HIDDEN);
+  // The window's size outside full screen, which it keeps when F11 brings
+  // it back.
+  int w = clientWidth() * scale;
+  int h = clientHeight() * scale;
+  fullscreen_ = options.fullscreen;
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_ = SDL_CreateWindow("Zubbatik", usable.x + (usable.w - w) / 2, usable.y + (usable.h - h) / 2, w, h,
+                             flags);
   if (window_ == nullptr) {
     error = std::string("cannot create the window: ") + SDL_GetError();
     return false;
   }
-  surface_ = SDL_GetWindowSurface(window_);
-  if (surface_ == nullptr) {
+  if (!takeSurface()) {
     error = std::string("cannot draw into the window: ") + SDL_GetError();
     return false;
   }
-  populatePixels(surface_);
   clipEvent_ = SDL_RegisterEvents(1);
   SDL_StopTextInput();
   return true;
@@ -166,6 +169,7 @@ void SdlPlatform::show() {
   // take half its frame.
   invalidateAll();
   present();
+  if (fullscreen_) return;
   // Centre the whole window, frame included, on the usable area. A window
   // manager frames the window after it is mapped and then announces the
   // frame's size (_NET_FRAME_EXTENTS), often after SDL_ShowWindow has
@@ -185,8 +189,10 @@ void SdlPlatform::show() {
   if (top + left + bottom + right == 0) return;  // no frame: nothing to correct
   SDL_Rect usable{0, 0, 1024, 768};
   SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable);
-  int outerW = clientWidth() * scale_ + left + right;
-  int outerH = clientHeight() * scale_ + top + bottom;
+  int clientW = 0, clientH = 0;
+  SDL_GetWindowSize(window_, &clientW, &clientH);
+  int outerW = clientW + left + right;
+  int outerH = clientH + top + bottom;
   // SDL places the client area; it asks the window manager for the frame
   // at that position less the frame's left and top.
   SDL_SetWindowPosition(window_, usable.x + (usable.w - outerW) / 2 + left,
@@ -240,16 +246,39 @@ void SdlPlatform::invalidate(const Rect& r) {
   dirty_[dirtyCount_++] = c;
 }
 
+// Fetches the window's surface (new after every size change) and places
+// the picture in it. A surface larger than the picture gets its border
+// painted black and sent once.
+bool SdlPlatform::takeSurface() {
+  surface_ = SDL_GetWindowSurface(window_);
+  if (surface_ == nullptr) return false;
+  populatePixels(surface_);
+  layout_ = fitPicture(surface_->w, surface_->h, clientWidth(), clientHeight());
+  if (layout_.hasBorder(surface_->w, surface_->h, clientWidth(), clientHeight())) {
+    SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+    sendWhole_ = true;
+  }
+  invalidateAll();
+  return true;
+}
+
+void SdlPlatform::toggleFullscreen() {
+  if (window_ == nullptr) return;
+  const bool wanted = !fullscreen_;
+  if (SDL_SetWindowFullscreen(window_, wanted ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::string line = std::string("cannot switch full screen: ") + SDL_GetError() + "\n";
+    debugLog(line.c_str());
+    return;
+  }
+  fullscreen_ = wanted;
+  // The size changes (SDL says so with an event too): a new surface.
+  surface_ = nullptr;
+  invalidateAll();
+}
+
 void SdlPlatform::present() {
   if (destroyed_ || window_ == nullptr || dirtyCount_ == 0) return;
-  if (surface_ == nullptr) {
-    surface_ = SDL_GetWindowSurface(window_);
-    if (surface_ == nullptr) return;
-    populatePixels(surface_);
-    // A new surface holds nothing yet: paint it all.
-    SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
-    invalidateAll();
-  }
+  if (surface_ == nullptr && !takeSurface()) return;
   FrameView view = frameSource_ ? frameSource_() : FrameView{};
   SDL_Rect sent[kMaxDirty];
   int sentCount = 0;
@@ -259,12 +288,15 @@ void SdlPlatform::present() {
     if (view.pixels != nullptr && view.colours != nullptr) paint(view, r);
     // Rectangles outside the surface (a window resized by someone else)
     // are clipped by SDL.
-    sent[sentCount++] = SDL_Rect{r.left * scale_, r.top * scale_, (r.right - r.left) * scale_,
-                                 (r.bottom - r.top) * scale_};
+    const int s = layout_.scale;
+    sent[sentCount++] = SDL_Rect{layout_.left + r.left * s, layout_.top + r.top * s, (r.right - r.left) * s,
+                                 (r.bottom - r.top) * s};
   }
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   dirtyCount_ = 0;
-  if (SDL_UpdateWindowSurfaceRects(window_, sent, sentCount) != 0) surface_ = nullptr;
+  int sentOk = sendWhole_ ? SDL_UpdateWindowSurface(window_) : SDL_UpdateWindowSurfaceRects(window_, sent, sentCount);
+  sendWhole_ = false;
+  if (sentOk != 0) surface_ = nullptr;
   if (keyWaiting_ != std::chrono::steady_clock::time_point{}) {
     auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - keyWaiting_).count();
     keyWaiting_ = {};
@@ -297,34 +329,36 @@ void SdlPlatform::paint(const FrameView& view, const Rect& dirty) {
       pixelOf_[static_cast<size_t>(i)] = SDL_MapRGB(format, c[2], c[1], c[0]);
     }
   }
-  Rect r{dirty.left, dirty.top, std::min({dirty.right, view.width, surface_->w / scale_}),
-         std::min({dirty.bottom, view.height, surface_->h / scale_})};
+  const int scale = layout_.scale;
+  Rect r{dirty.left, dirty.top, std::min({dirty.right, view.width, (surface_->w - layout_.left) / scale}),
+         std::min({dirty.bottom, view.height, (surface_->h - layout_.top) / scale})};
   if (r.empty()) return;
-  auto* base = static_cast<uint8_t*>(surface_->pixels);
-  const size_t rowBytes = static_cast<size_t>(r.right - r.left) * scale_ * bytes;
+  auto* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<size_t>(layout_.top) * surface_->pitch +
+               static_cast<size_t>(layout_.left) * bytes;
+  const size_t rowBytes = static_cast<size_t>(r.right - r.left) * scale * bytes;
   for (int y = r.top; y < r.bottom; ++y) {
     const uint8_t* src = view.pixels + static_cast<size_t>(view.height - 1 - y) * view.stride + r.left;
-    uint8_t* row = base + static_cast<size_t>(y) * scale_ * surface_->pitch +
-                   static_cast<size_t>(r.left) * scale_ * bytes;
+    uint8_t* row = base + static_cast<size_t>(y) * scale * surface_->pitch +
+                   static_cast<size_t>(r.left) * scale * bytes;
     if (bytes == 4) {
       auto* dst = reinterpret_cast<uint32_t*>(row);
-      if (scale_ == 1) {
+      if (scale == 1) {
         for (int x = r.left; x < r.right; ++x) *dst++ = pixelOf_[*src++];
       } else {
         for (int x = r.left; x < r.right; ++x) {
           uint32_t p = pixelOf_[*src++];
-          for (int k = 0; k < scale_; ++k) *dst++ = p;
+          for (int k = 0; k < scale; ++k) *dst++ = p;
         }
       }
     } else {
       uint8_t* dst = row;
       for (int x = r.left; x < r.right; ++x) {
         uint32_t p = pixelOf_[*src++];
-        for (int k = 0; k < scale_; ++k, dst += bytes) std::memcpy(dst, &p, static_cast<size_t>(bytes));
+        for (int k = 0; k < scale; ++k, dst += bytes) std::memcpy(dst, &p, static_cast<size_t>(bytes));
       }
     }
     // The other rows of this pixel row are copies of the first.
-    for (int k = 1; k < scale_; ++k) std::memcpy(row + static_cast<size_t>(k) * surface_->pitch, row, rowBytes);
+    for (int k = 1; k < scale; ++k) std::memcpy(row + static_cast<size_t>(k) * surface_->pitch, row, rowBytes);
   }
 }
 
@@ -376,6 +410,11 @@ void SdlPlatform::handle(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      // F11 belongs to the window: full screen and back.
+      if (event.key.keysym.scancode == SDL_SCANCODE_F11) {
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) toggleFullscreen();
+        break;
+      }
       uint8_t key = keyByteForScancode(event.key.keysym.scancode);
       if (key == 0) break;
       if (event.type == SDL_KEYDOWN) {
@@ -400,9 +439,8 @@ void SdlPlatform::handle(const SDL_Event& event) {
       if (mods & KMOD_CTRL) bits |= kMouseControl;
       // The button that went down counts even if the state lags behind.
       bits |= event.button.button == SDL_BUTTON_LEFT ? kMouseLeft : kMouseRight;
-      int x = event.button.x / scale_;
-      int y = event.button.y / scale_;
-      if (x < 0 || y < 0 || x >= clientWidth() || y >= clientHeight()) break;
+      int x = 0, y = 0;
+      if (!surfaceToPicture(layout_, event.button.x, event.button.y, clientWidth(), clientHeight(), x, y)) break;
       events->buttonDown(event.button.button == SDL_BUTTON_LEFT ? MouseButton::Left : MouseButton::Right,
                          bits, x, y);
       break;

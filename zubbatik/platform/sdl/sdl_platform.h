@@ -8,6 +8,11 @@
 // before stays on screen, so the window always shows the whole frame
 // buffer, as a full copy would, at a fraction of the cost.
 //
+// Full screen (--fullscreen, and F11 at any time, a key the screens never
+// see): the window covers the screen and the picture is shown by the
+// largest whole factor that fits, centred on black; clicks on the border
+// are ignored.
+//
 // Sound: the SDL audio device runs a thread that wakes every buffer even
 // when paused, so the device is open only while clips are being played;
 // it is closed a little while after the last one, and as soon as the
@@ -23,6 +28,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/platform.h"
+#include "platform/sdl/picture_layout.h"
 
 struct SDL_Window;
 struct SDL_Surface;
@@ -44,6 +50,7 @@ class SdlPlatform final : public Platform {
   struct Options {
     int scale = 0;  // 0: the largest that fits about 80% of the desktop
     bool debug = false;
+    bool fullscreen = false;  // start on the whole screen
     std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
   };
 
@@ -82,6 +89,8 @@ class SdlPlatform final : public Platform {
   EventLoop::Micros clockNow() const;
   void handle(const SDL_Event& event);
   void invalidateAll();
+  bool takeSurface();
+  void toggleFullscreen();
   void present();
   void paint(const FrameView& view, const Rect& r);
   bool openAudioDevice();
@@ -94,7 +103,9 @@ class SdlPlatform final : public Platform {
   std::function<FrameView()> frameSource_;
   SDL_Window* window_ = nullptr;
   SDL_Surface* surface_ = nullptr;  // the window's; refetched after a resize
-  int scale_ = 1;
+  PictureLayout layout_;            // the picture's place in surface_
+  bool sendWhole_ = false;          // the next present sends the border too
+  bool fullscreen_ = false;
   // Rectangles to send at the next present; overlapping or nearby ones are
   // merged so that a handful of entries always suffice.
   static constexpr int kMaxDirty = 8;
