@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git python3
   libsdl2-dev
-  qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
   librsvg2-dev libcairo2-dev libfreetype-dev libpng-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
