@@ -1,5 +1,6 @@
 // vorm: a drill of letter case and alphabet switching.
 #include <QApplication>
+#include <QIcon>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vorm"));
   QApplication::setApplicationVersion(QStringLiteral(VORM_VERSION));
+  // The desktop's menu entry and icon; the icon is built in too, for
+  // desktops where the program is not installed.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.typingtrainers.Vorm"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.typingtrainers.Vorm")));
   vorm::ui::applyLook();
   vorm::ui::QtTimerFactory timers;
   vorm::ui::QtMessageSink messages;
