@@ -4,6 +4,7 @@
 
 #include "frm1.h"
 #include "frmpause.h"
+#include "frmstat.h"
 #include "frmtre.h"
 #include "frmza.h"
 
@@ -76,6 +77,22 @@ Frm1& App::showFrm1() {
 void App::showFrmpause() { show(frmpause_); }
 void App::showFrmza() { show(frmza_); }
 
+void App::showFrmstat(int lesson) {
+  show(frmstat_);
+  if (lesson >= 0) frmstat_->showLesson(lesson);
+}
+
+void App::recordRun(const RunRecord& run) {
+  if (!config_.history) return;
+  const StoreResult result = config_.history->add(run);
+  if (!result.ok) {
+    message(kAppTitle, recordFailureText(result), MessageIcon::Warning);
+  } else if (!result.setAside.empty()) {
+    message(kAppTitle, setAsideText(result), MessageIcon::Warning);
+  }
+  if (frmstat_) frmstat_->reload();
+}
+
 void App::activate(Form& form) {
   auto it = std::find(stacking_.begin(), stacking_.end(), &form);
   if (it == stacking_.end()) return;
@@ -90,15 +107,20 @@ void App::close(Form& form) {
   form.unload();
   host_.formClosed(form);
   const bool typingScreen = &form == frm1_.get();
+  const int statisticsOf = typingScreen && frm1_->statisticsWanted() ? frm1_->lesson() : -2;
   if (&form == frmtre_.get()) closed_.push_back(std::move(frmtre_));
   if (&form == frm1_.get()) closed_.push_back(std::move(frm1_));
   if (&form == frmpause_.get()) closed_.push_back(std::move(frmpause_));
   if (&form == frmza_.get()) closed_.push_back(std::move(frmza_));
+  if (&form == frmstat_.get()) closed_.push_back(std::move(frmstat_));
   // The dialogs act on the typing screen's state; left open without it
   // their buttons would have nothing to act on.
   if (typingScreen) {
     if (frmpause_) close(*frmpause_);
     if (frmza_) close(*frmza_);
+    // The summary's "Статистика" button: the statistics of the lesson just
+    // recorded, once the screen is gone.
+    if (statisticsOf != -2) showFrmstat(statisticsOf);
   }
 }
 
@@ -114,6 +136,12 @@ void App::message(const std::string& title, const std::string& text, MessageIcon
   messages_.show(title, text, icon);
 }
 
+bool App::ask(const std::string& title, const std::string& text, MessageIcon icon,
+              const std::string& otherButton) {
+  host_.refresh();
+  return messages_.ask(title, text, icon, otherButton);
+}
+
 Form* App::form(std::string_view name) const {
   for (Form* f : openForms()) {
     if (f->name() == name) return f;
@@ -127,6 +155,7 @@ std::vector<Form*> App::openForms() const {
   if (frm1_) out.push_back(frm1_.get());
   if (frmpause_) out.push_back(frmpause_.get());
   if (frmza_) out.push_back(frmza_.get());
+  if (frmstat_) out.push_back(frmstat_.get());
   return out;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "form.h"
+#include "history.h"
 #include "services.h"
 
 namespace pirvo3 {
@@ -23,6 +24,7 @@ class Frmtre;
 class Frm1;
 class Frmpause;
 class Frmza;
+class Frmstat;
 
 // Keys that reach a control as characters.
 inline constexpr char32_t kKeyBackspace = 0x08;
@@ -55,6 +57,8 @@ struct AppConfig {
   std::string decimalSeparator = ".";
   // Absolute path of the data folder, the program's current folder.
   std::filesystem::path dataDir;
+  // Where the runs of the typing screen are recorded; none: no history.
+  HistoryStore* history = nullptr;
 };
 
 class App {
@@ -94,7 +98,8 @@ class App {
   // --- Forms --------------------------------------------------------------
   // The open form of that name, or null.
   Form* form(std::string_view name) const;
-  // Open forms in the program's order: frmtre, frm1, frmpause, frmza.
+  // Open forms in the program's order: frmtre, frm1, frmpause, frmza,
+  // frmstat.
   std::vector<Form*> openForms() const;
   // The form that receives typing: the one last opened, raised or clicked.
   Form* activeForm() const;
@@ -103,19 +108,32 @@ class App {
   Frm1* frm1() const { return frm1_.get(); }
   Frmpause* frmpause() const { return frmpause_.get(); }
   Frmza* frmza() const { return frmza_.get(); }
+  Frmstat* frmstat() const { return frmstat_.get(); }
 
   // --- For the forms ------------------------------------------------------
   // Loads and shows the form, or brings it to the front when it is open.
   Frm1& showFrm1();
   void showFrmpause();
   void showFrmza();
+  // The statistics window, showing the lesson (-1: the one it chooses).
+  void showFrmstat(int lesson = -1);
   // Unloads a form. The typing screen takes its two dialogs with it.
   void close(Form& form);
   // Activates the form and gives the control the focus (if it can take it).
   void giveFocus(Form& form, Control& control);
   void message(const std::string& title, const std::string& text, MessageIcon icon);
+  // A message box with a second button; true when it was chosen.
+  bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+           const std::string& otherButton);
+
+  // The history of runs, or null when none is kept.
+  HistoryStore* history() const { return config_.history; }
+  // Writes a finished or abandoned run to the history. A run that cannot
+  // be written is reported in one message; the lesson is not affected.
+  void recordRun(const RunRecord& run);
 
   TimerService& timers() { return timers_; }
+  MessageSink& messages() { return messages_; }
   Desktop& desktop() { return desktop_; }
   const AppConfig& config() const { return config_; }
 
@@ -138,6 +156,7 @@ class App {
   std::unique_ptr<Frm1> frm1_;
   std::unique_ptr<Frmpause> frmpause_;
   std::unique_ptr<Frmza> frmza_;
+  std::unique_ptr<Frmstat> frmstat_;
   std::vector<Form*> stacking_;  // open forms, back to front
   std::vector<std::unique_ptr<Form>> closed_;
   int depth_ = 0;

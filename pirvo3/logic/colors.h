@@ -1,4 +1,4 @@
-// The colours of the four forms.
+// The colours of the forms.
 #pragma once
 
 #include "form.h"
@@ -21,5 +21,14 @@ inline constexpr Rgb kDarkGrey = 0x404040;
 inline constexpr Rgb kRed = 0xFF0000;
 inline constexpr Rgb kKeyLit = 0x00FF00;        // the key to press next
 inline constexpr Rgb kButtonFace = 0xF0F0F0;
+
+// The statistics window: keys by their share of wrong keystrokes, and the
+// chart's series.
+inline constexpr Rgb kTintClean = 0xB4E6AA;  // no errors
+inline constexpr Rgb kTintFew = 0xFFE27A;    // a few
+inline constexpr Rgb kTintMany = 0xF0504A;   // a fifth or more
+inline constexpr Rgb kChartReal = 0x2050B0;
+inline constexpr Rgb kChartNominal = 0x38A038;
+inline constexpr Rgb kChartErrors = 0xE06060;
 
 }  // namespace pirvo3::colors

@@ -21,6 +21,8 @@ Rgb Control::shownBack() const {
       return backdrop;
     case ControlKind::CommandButton:
     case ControlKind::TextBox:
+    case ControlKind::Chart:
+    case ControlKind::Table:
       return back;
   }
   return back;

@@ -19,7 +19,7 @@ using Rgb = std::uint32_t;  // 0xRRGGBB
 
 inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 
-enum class ControlKind { Label, CommandButton, TextBox, Shape, Line, Timer };
+enum class ControlKind { Label, CommandButton, TextBox, Shape, Line, Timer, Chart, Table };
 
 // The faces of the original design; the window layer maps them to fonts
 // that exist on the desktop.
@@ -36,6 +36,16 @@ struct Font {
 enum class Alignment { Left, Center };
 enum class ShapeKind { RoundedRectangle, Square };
 enum class FillStyle { Transparent, Solid, DiagonalCross };
+
+// One series of a chart: a value per category, in thousandths. Lines
+// stand on the left axis, bars on the right one.
+struct ChartSeries {
+  std::string name;
+  Rgb color = 0x000000;
+  bool bars = false;
+  std::vector<std::int64_t> milli;
+  bool operator==(const ChartSeries&) const = default;
+};
 
 struct Control {
   std::string name;
@@ -67,6 +77,14 @@ struct Control {
   FillStyle fill = FillStyle::Transparent;
   Rgb fillColor = 0x000000;
   int borderWidth = 1;  // pixels
+
+  // Tables: rows of cells, the first row the column titles.
+  std::vector<std::vector<std::string>> cells;
+  // Charts: the categories along the bottom, the series over them, and the
+  // titles of the bottom, left and right axes.
+  std::vector<std::string> categories;
+  std::vector<ChartSeries> series;
+  std::vector<std::string> axisTitles;
 
   int tabIndex = -1;  // -1: never takes the focus
   bool clickFocus = true;  // a click gives it the focus

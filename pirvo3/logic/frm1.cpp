@@ -15,43 +15,6 @@ using namespace colors;
 
 namespace {
 
-// Captions of the on-screen keys by index: as designed (Russian) and as the
-// Latin lessons show them (null: the key is hidden).
-constexpr const char* kRussianKeys[kKeyCount] = {
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
-    "й", "ц", "у", "к", "е", "н", "г", "ш", "щ", "з", "х", "ъ",
-    "ф", "ы", "в", "а", "п", "р", "о", "л", "д", "ж", "э",
-    "я", "ч", "с", "м", "и", "т", "ь", "б", "ю", "\\", "/",
-    "пробел", "ё"};
-constexpr const char* kLatinKeys[kKeyCount] = {
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
-    "q", "w", "e", "r", "t", "y", "u", "i", "o", "p", nullptr, nullptr,
-    "a", "s", "d", "f", "g", "h", "j", "k", "l", ";", "'",
-    "z", "x", "c", "v", "b", "n", "m", ",", ".", "\\", "/",
-    "пробел", nullptr};
-
-struct KeyPlace {
-  int left;
-  int top;
-  int width;
-};
-
-constexpr int kKeyHeight = 465;
-constexpr int kKeyPitch = 540;
-
-KeyPlace keyPlace(int i) {
-  if (i == 48) return {420, 4140, 285};
-  if (i <= 10) return {720 + kKeyPitch * i, 4140, 465};
-  if (i == 11) return {6660, 4140, 330};
-  if (i == 12) return {6930, 4140, 285};
-  if (i <= 24) return {990 + kKeyPitch * (i - 13), 4635, 465};
-  if (i <= 35) return {1260 + kKeyPitch * (i - 25), 5130, 465};
-  if (i <= 44) return {1530 + kKeyPitch * (i - 36), 5625, 465};
-  if (i == 45) return {6390, 5625, 240};
-  if (i == 46) return {6615, 5625, 240};
-  return {1995, 6210, 3915};  // the space bar
-}
-
 Control line(std::string name, int y) {
   Control c;
   c.name = std::move(name);
@@ -133,8 +96,9 @@ std::vector<Control> Frm1::design() {
   c.push_back(label("Label22", 1440, 3690, 0, 0, "Клавиатура ",
                     {FontFace::Arial, 16, true, false, false}, kWhite, kKeyboardGrey));
   for (int i = 0; i < kKeyCount; ++i) {
-    const KeyPlace p = keyPlace(i);
-    Control key = label("Label20", p.left, p.top, p.width, kKeyHeight, kRussianKeys[i],
+    const KeyPlace p = screenKeyPlace(i);
+    Control key = label("Label20", p.left, p.top, p.width, kScreenKeyHeight,
+                        screenKeyCaption(KeyLayout::Russian, i),
                         {FontFace::TimesNewRoman, 19, true, false, false}, kBlack, kKeyboardGrey);
     key.index = i;
     key.opaque = true;
@@ -228,8 +192,9 @@ void Frm1::useLatinKeys() {
   layout_ = KeyLayout::EnglishUs;
   for (int i = 0; i < kKeyCount; ++i) {
     Control& key = control("Label20", i);
-    key.visible = kLatinKeys[i] != nullptr;
-    if (key.visible) key.caption = kLatinKeys[i];
+    const char* caption = screenKeyCaption(KeyLayout::EnglishUs, i);
+    key.visible = caption != nullptr;
+    if (key.visible) key.caption = caption;
   }
 }
 
@@ -238,7 +203,7 @@ void Frm1::useRussianKeys() {
   for (int i = 0; i < kKeyCount; ++i) {
     Control& key = control("Label20", i);
     key.visible = true;
-    key.caption = kRussianKeys[i];
+    key.caption = screenKeyCaption(KeyLayout::Russian, i);
   }
 }
 
@@ -256,9 +221,44 @@ std::string Frm1::summary() const {
          (speed.empty() ? "0" : speed);
 }
 
-void Frm1::showSummary() { app_.message(kAppTitle, summary(), MessageIcon::None); }
+void Frm1::showSummary() {
+  if (app_.history()) {
+    statisticsWanted_ = app_.ask(kAppTitle, summary(), MessageIcon::None, kStatisticsButton);
+  } else {
+    app_.message(kAppTitle, summary(), MessageIcon::None);
+  }
+}
+
+int Frm1::lesson() const { return lessonOfFile(find("Label19")->caption); }
+
+void Frm1::recordRun(bool complete) {
+  if (recorded_ || keystrokes_ == 0) return;
+  recorded_ = true;
+  RunRecord run;
+  run.started = runStarted_;
+  run.finished = app_.timers().localSeconds();
+  run.lessonFile = find("Label19")->caption;
+  run.lesson = lessonOfFile(run.lessonFile);
+  run.test = testing_;
+  run.complete = complete;
+  run.tasks = task_ - 1;
+  run.seconds = seconds_;
+  run.keystrokes = keystrokes_;
+  run.errors = errors_;
+  run.nominalMilli = nominalMilli_;
+  run.realMilli = realMilli_;
+  run.nominalShown = find("Label10")->caption;
+  run.realShown = find("Label18")->caption;
+  run.keys = keyTallies_;
+  app_.recordRun(run);
+}
 
 void Frm1::startTest() {
+  // The lesson so far ends here: its figures give way to the test's.
+  recordRun(true);
+  keyTallies_.clear();
+  testing_ = true;
+  recorded_ = false;
   setTask(task_ + 1);
   seconds_ = 0;
   control("Label12").caption = "0";
@@ -293,6 +293,7 @@ void Frm1::text1Changed() {
   const std::string t = text1_->caption;
   if (t.empty()) return;  // the echo of the field being emptied below
 
+  if (keystrokes_ == 0) runStarted_ = app_.timers().localSeconds();
   setKeystrokes(keystrokes_ + 1);
   setClockRunning(true);
   control("Label21").visible = false;
@@ -300,6 +301,7 @@ void Frm1::text1Changed() {
   const int task = task_;
   const std::size_t typed = charCount(typed_->caption);
   setNextLetter(charAt(target_->caption, typed));
+  countKeystroke(keyTallies_, next_->caption, t);
 
   if (t != next_->caption) {
     setText1("");
@@ -359,6 +361,7 @@ void Frm1::text1Changed() {
     setClockRunning(false);
     text1_->enabled = false;
     control("Label4").caption = kEndPrompt;
+    recordRun(true);
   }
 }
 
@@ -388,11 +391,11 @@ std::string Frm1::untypeable(const std::string& line) const {
 void Frm1::tick() {
   ++seconds_;
   control("Label12").caption = formatElapsed(seconds_);
-  const std::int64_t nominal = nominalSpeedMilli(keystrokes_, seconds_);
-  const std::int64_t real = realSpeedMilli(nominal, errors_);
+  nominalMilli_ = nominalSpeedMilli(keystrokes_, seconds_);
+  realMilli_ = realSpeedMilli(nominalMilli_, errors_);
   const std::string& separator = app_.config().decimalSeparator;
-  control("Label10").caption = formatSpeed(nominal, separator);
-  control("Label18").caption = formatSpeed(real, separator);
+  control("Label10").caption = formatSpeed(nominalMilli_, separator);
+  control("Label18").caption = formatSpeed(realMilli_, separator);
 }
 
 void Frm1::click(Control& c) {
@@ -405,7 +408,10 @@ void Frm1::click(Control& c) {
   }
 }
 
-void Frm1::unload() { setClockRunning(false); }
+void Frm1::unload() {
+  setClockRunning(false);
+  recordRun(false);  // closed midway: what was typed so far
+}
 
 void Frm1::setNextLetter(const std::string& letter) {
   if (next_->caption == letter) return;

@@ -6,17 +6,17 @@
 // mark) run from the setters as they would from the labels.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
 #include "form.h"
+#include "history.h"
 #include "key_positions.h"
 #include "services.h"
 
 namespace pirvo3 {
 
-inline constexpr int kKeyCount = 49;
-inline constexpr int kSpaceBar = 47;
 inline constexpr int kBreakTask = 40;
 inline constexpr int kTestTask = 80;
 inline constexpr int kLastTask = 86;
@@ -28,6 +28,8 @@ inline constexpr const char* kEndPrompt =
     "Поздравляю! Вы закончили урок. Нажмите кнопку (Выход) для статистики и выхода";
 inline constexpr const char* kStoppedPrompt =
     "Урок остановлен. Нажмите кнопку (Выход) для статистики и выхода";
+// The summary's second button, which opens the statistics window.
+inline constexpr const char* kStatisticsButton = "Статистика";
 
 class Frm1 : public Form {
  public:
@@ -52,7 +54,12 @@ class Frm1 : public Form {
   void setClockRunning(bool running);
   // The lesson summary shown when the lesson ends.
   std::string summary() const;
+  // Shows the summary; with a history kept, the box also offers the
+  // statistics window, which opens once the screen has closed.
   void showSummary();
+  bool statisticsWanted() const { return statisticsWanted_; }
+  // The lesson named by the lesson file, -1 for another file.
+  int lesson() const;
   // Starts the test of the remaining tasks with fresh statistics.
   void startTest();
   // Gives the input field the keyboard focus.
@@ -84,6 +91,8 @@ class Frm1 : public Form {
   // Why a task line cannot be typed under the lesson's layout; empty when
   // it can.
   std::string untypeable(const std::string& line) const;
+  // Hands the run so far to the history, once.
+  void recordRun(bool complete);
 
   std::unique_ptr<FormTimer> timer1_;
   Control* target_ = nullptr;  // Label1
@@ -95,6 +104,17 @@ class Frm1 : public Form {
   int errors_ = 0;
   int keystrokes_ = 0;
   int seconds_ = 0;
+  // The speeds of the last tick, as the speed labels show them.
+  std::int64_t nominalMilli_ = 0;
+  std::int64_t realMilli_ = 0;
+
+  // The run for the history: it starts with its first keystroke; the test
+  // is a run of its own.
+  std::map<std::string, KeyTally> keyTallies_;
+  std::int64_t runStarted_ = 0;
+  bool testing_ = false;
+  bool recorded_ = false;
+  bool statisticsWanted_ = false;
 };
 
 }  // namespace pirvo3

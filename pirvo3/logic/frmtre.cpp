@@ -81,6 +81,15 @@ std::vector<Control> Frmtre::design() {
     link.handCursor = true;
     c.push_back(link);
   }
+  // The statistics window, under the two links and as wide as both.
+  Control statistics = c.back();
+  statistics.name = "Label11";
+  statistics.left = 2850;
+  statistics.top = 4020;
+  statistics.width = 2445;
+  statistics.caption = "Статистика";
+  statistics.toolTip = "Скорость и ошибки в пройденных уроках";
+  c.push_back(statistics);
   return c;
 }
 
@@ -160,6 +169,8 @@ void Frmtre::click(Control& c) {
     openHelp();
   } else if (c.name == "Label6") {
     app_.close(*this);
+  } else if (c.name == "Label11") {
+    app_.showFrmstat();
   }
 }
 

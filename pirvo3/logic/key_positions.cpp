@@ -6,6 +6,21 @@
 namespace pirvo3 {
 namespace {
 
+constexpr const char* kRussianKeys[kKeyCount] = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
+    "й", "ц", "у", "к", "е", "н", "г", "ш", "щ", "з", "х", "ъ",
+    "ф", "ы", "в", "а", "п", "р", "о", "л", "д", "ж", "э",
+    "я", "ч", "с", "м", "и", "т", "ь", "б", "ю", "\\", "/",
+    "пробел", "ё"};
+constexpr const char* kLatinKeys[kKeyCount] = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "+",
+    "q", "w", "e", "r", "t", "y", "u", "i", "o", "p", nullptr, nullptr,
+    "a", "s", "d", "f", "g", "h", "j", "k", "l", ";", "'",
+    "z", "x", "c", "v", "b", "n", "m", ",", ".", "\\", "/",
+    "пробел", nullptr};
+
+constexpr int kKeyPitch = 540;
+
 struct KeyChars {
   std::uint32_t keycode;
   char32_t us;
@@ -44,6 +59,34 @@ constexpr KeyChars kKeys[] = {
 };
 
 }  // namespace
+
+KeyPlace screenKeyPlace(int i) {
+  if (i == 48) return {420, 4140, 285};
+  if (i <= 10) return {720 + kKeyPitch * i, 4140, 465};
+  if (i == 11) return {6660, 4140, 330};
+  if (i == 12) return {6930, 4140, 285};
+  if (i <= 24) return {990 + kKeyPitch * (i - 13), 4635, 465};
+  if (i <= 35) return {1260 + kKeyPitch * (i - 25), 5130, 465};
+  if (i <= 44) return {1530 + kKeyPitch * (i - 36), 5625, 465};
+  if (i == 45) return {6390, 5625, 240};
+  if (i == 46) return {6615, 5625, 240};
+  return {1995, 6210, 3915};  // the space bar
+}
+
+const char* screenKeyCaption(KeyLayout layout, int index) {
+  if (index < 0 || index >= kKeyCount) return nullptr;
+  return layout == KeyLayout::Russian ? kRussianKeys[index] : kLatinKeys[index];
+}
+
+int screenKeyOf(KeyLayout layout, std::string_view character) {
+  if (character == " ") return kSpaceBar;
+  for (int i = 0; i < kKeyCount; ++i) {
+    if (i == kSpaceBar) continue;
+    const char* caption = screenKeyCaption(layout, i);
+    if (caption && character == caption) return i;
+  }
+  return -1;
+}
 
 KeyLayout keyLayoutOf(std::uint32_t layoutHandle) {
   return layoutHandle == kLayoutRussian ? KeyLayout::Russian : KeyLayout::EnglishUs;

@@ -1,13 +1,43 @@
-// The characters of a standard PC keyboard's keys under the two layouts the
-// lessons use, by physical key. This lets the typing field type the
-// lesson's layout from key positions when the desktop cannot switch to it.
+// The keys of the typing screen's on-screen keyboard (their places and
+// captions), and the characters of a standard PC keyboard's keys under the
+// two layouts the lessons use, by physical key. The latter lets the typing
+// field type the lesson's layout from key positions when the desktop cannot
+// switch to it.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace pirvo3 {
 
 enum class KeyLayout { Russian, EnglishUs };
+
+// The on-screen keyboard: 49 keys, indexed as the typing screen's key
+// labels; key 47 is the space bar.
+inline constexpr int kKeyCount = 49;
+inline constexpr int kSpaceBar = 47;
+inline constexpr int kScreenKeyHeight = 465;  // twips
+
+// A key's place on the typing screen, in twips.
+struct KeyPlace {
+  int left;
+  int top;
+  int width;
+};
+KeyPlace screenKeyPlace(int index);
+// The top left corner of the keyboard panel the keys stand on.
+inline constexpr int kKeyboardPanelLeft = 120;
+inline constexpr int kKeyboardPanelTop = 3660;
+inline constexpr int kKeyboardPanelWidth = 7665;
+inline constexpr int kKeyboardPanelHeight = 3270;
+
+// A key's caption under the layout: as designed (Russian) or as the Latin
+// lessons show it; null when the layout hides the key.
+const char* screenKeyCaption(KeyLayout layout, int index);
+
+// The key a character is typed on, as the key lighting finds it (a blank
+// on the space bar); -1 for a character no key carries.
+int screenKeyOf(KeyLayout layout, std::string_view character);
 
 // The layout a lesson's layout handle stands for.
 KeyLayout keyLayoutOf(std::uint32_t layoutHandle);

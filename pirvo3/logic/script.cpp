@@ -8,8 +8,10 @@
 
 #include "frm1.h"
 #include "frmpause.h"
+#include "frmstat.h"
 #include "frmtre.h"
 #include "frmza.h"
+#include "speed.h"
 #include "text.h"
 
 namespace pirvo3 {
@@ -44,6 +46,8 @@ const std::vector<Control>* designOf(const std::string& form) {
   static const std::vector<Control> frm1 = Frm1::design();
   static const std::vector<Control> frmpause = Frmpause::design();
   static const std::vector<Control> frmza = Frmza::design();
+  static const std::vector<Control> frmstat = Frmstat::design();
+  if (form == "frmstat") return &frmstat;
   if (form == "frmtre") return &frmtre;
   if (form == "frm1") return &frm1;
   if (form == "frmpause") return &frmpause;
@@ -94,6 +98,14 @@ void ScriptOutput::show(const std::string& title, const std::string& text, Messa
   out_ << "msgbox " << escapeBreaks(title) << " | " << escapeBreaks(text) << '\n';
 }
 
+bool ScriptOutput::ask(const std::string& title, const std::string& text, MessageIcon icon,
+                       const std::string& otherButton) {
+  show(title, text, icon);
+  if (answer_.empty() || answer_ != otherButton) return false;
+  answer_.clear();
+  return true;
+}
+
 bool ScriptOutput::openUrl(const std::string& url) {
   out_ << "url " << url << '\n';
   return true;
@@ -113,6 +125,24 @@ std::string dumpForm(const Form& form) {
     out << form.name() << '.' << c->id() << " visible=" << (c->visible ? 1 : 0)
         << " enabled=" << (c->enabled ? 1 : 0) << " bg=" << hex(c->shownBack())
         << " fg=" << hex(c->fore) << " caption=" << escapeBreaks(c->caption) << '\n';
+    auto joined = [](const std::vector<std::string>& cells) {
+      std::string line;
+      for (std::size_t i = 0; i < cells.size(); ++i) line += (i ? " | " : "") + escapeBreaks(cells[i]);
+      return line;
+    };
+    const std::string prefix = form.name() + '.' + c->id();
+    for (std::size_t row = 0; row < c->cells.size(); ++row) {
+      out << prefix << " row " << row << ": " << joined(c->cells[row]) << '\n';
+    }
+    if (c->kind == ControlKind::Chart && !c->categories.empty()) {
+      out << prefix << " categories: " << joined(c->categories) << '\n';
+      for (const ChartSeries& s : c->series) {
+        std::vector<std::string> values;
+        for (std::int64_t v : s.milli) values.push_back(formatSpeed(v, "."));
+        out << prefix << " series " << s.name << (s.bars ? " (bars)" : "") << ": "
+            << joined(values) << '\n';
+      }
+    }
   }
   return out.str();
 }
@@ -238,7 +268,21 @@ int ScriptRunner::execute(const std::string& line, std::string& error) {
     if (!openForm(arg, form, error)) return 2;
     app_.closeBox(*form);
   } else if (command == "dump") {
-    for (Form* form : app_.openForms()) out_ << dumpForm(*form);
+    if (!arg.empty()) {
+      Form* form = nullptr;
+      if (!openForm(arg, form, error)) return 2;
+      out_ << dumpForm(*form);
+    } else {
+      for (Form* form : app_.openForms()) out_ << dumpForm(*form);
+    }
+  } else if (command == "answer") {
+    // The boxes of a scripted run are answered by its printer.
+    auto* answers = dynamic_cast<ScriptOutput*>(&app_.messages());
+    if (arg.empty() || !answers) {
+      error = arg.empty() ? "answer needs the caption of a button" : "no message boxes to answer";
+      return 2;
+    }
+    answers->answerNext(arg);
   } else if (command == "shot") {
     const auto gap = arg.find(' ');
     if (gap == std::string::npos) {

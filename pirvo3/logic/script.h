@@ -4,7 +4,8 @@
 // Commands, one a line (blank lines and # lines are skipped):
 //   hover FORM.CONTROL   click FORM.CONTROL   type TEXT   paste TEXT
 //   key up|down|enter|esc|f1 (to the active form)
-//   wait MS   close FORM   dump   shot FORM PATH
+//   wait MS   close FORM   dump [FORM]   shot FORM PATH
+//   answer BUTTON (the next box offering that button is answered with it)
 // Printed: open FORM, closed FORM, msgbox TITLE | TEXT, url URL, exit, and
 // the dump lines.
 #pragma once
@@ -35,6 +36,12 @@ class ScriptOutput : public FormHost, public MessageSink, public Desktop {
   void ended() override;
 
   void show(const std::string& title, const std::string& text, MessageIcon icon) override;
+  // Printed as show() prints; answered with the other button when the
+  // script has asked for it (see answerNext), else with OK.
+  bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+           const std::string& otherButton) override;
+  // The next box that offers this button is answered with it.
+  void answerNext(const std::string& button) { answer_ = button; }
 
   bool openUrl(const std::string& url) override;
   void activateKeyboardLayout(std::uint32_t layout) override;
@@ -42,10 +49,12 @@ class ScriptOutput : public FormHost, public MessageSink, public Desktop {
  private:
   std::ostream& out_;
   FormHost* inner_;
+  std::string answer_;
 };
 
 // The dump of one form: its caption, then its controls sorted by name and
-// index.
+// index; a table adds a line per row, a chart its categories and a line
+// per series.
 std::string dumpForm(const Form& form);
 
 // Writes a picture of an open form; false with a reason when it cannot.

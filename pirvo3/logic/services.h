@@ -30,6 +30,10 @@ class TimerService {
   // Milliseconds of the clock that drives the timers; seeds the random
   // exercise number the way a timer-seeded generator would.
   virtual std::int64_t nowMs() const = 0;
+  // The date and time of day on the user's calendar: seconds since
+  // 1970-01-01 00:00 of local time (the local wall clock read as if it were
+  // UTC), for the dates of the lesson history.
+  virtual std::int64_t localSeconds() const = 0;
 };
 
 enum class MessageIcon { None, Information, Warning, Critical };
@@ -39,6 +43,10 @@ class MessageSink {
   virtual ~MessageSink() = default;
   // A message box with an OK button; returns when it has been answered.
   virtual void show(const std::string& title, const std::string& text, MessageIcon icon) = 0;
+  // The same box with one more button beside OK, which stays the default;
+  // true when the user answered with the other button.
+  virtual bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+                   const std::string& otherButton) = 0;
 };
 
 class Desktop {

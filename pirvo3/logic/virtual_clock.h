@@ -20,6 +20,12 @@ class VirtualClock : public TimerService {
 
   std::unique_ptr<FormTimer> createTimer(int intervalMs, std::function<void()> onTick) override;
   std::int64_t nowMs() const override { return now_; }
+  // The calendar moves with the clock from a fixed start, so that dated
+  // output of tests and scripted runs is always the same.
+  std::int64_t localSeconds() const override { return calendarStart_ + now_ / 1000; }
+  void setCalendarStart(std::int64_t localSeconds) { calendarStart_ = localSeconds; }
+  // Monday 2 September 2024, 09:00.
+  static constexpr std::int64_t kDefaultCalendarStart = 1725267600;
 
   // Moves the clock ms milliseconds on, firing every enabled timer that
   // falls due on the way, earliest first (ties in creation order). A timer
@@ -38,6 +44,7 @@ class VirtualClock : public TimerService {
   std::map<int, Entry> entries_;  // by creation order
   int nextId_ = 1;
   std::int64_t now_ = 0;
+  std::int64_t calendarStart_ = kDefaultCalendarStart;
 };
 
 }  // namespace pirvo3

@@ -45,7 +45,8 @@ void writeMenuPicture(const std::filesystem::path& dir) {
 Harness::Harness(std::filesystem::path dataDir, std::string decimalSeparator, bool menuPicture)
     : dir(std::move(dataDir)),
       pictureWritten(menuPicture && (writeMenuPicture(dir), true)),
-      app(clock, printer, desktop, printer, AppConfig{std::move(decimalSeparator), dir}) {
+      app(clock, printer, desktop, printer,
+          AppConfig{std::move(decimalSeparator), dir, &history}) {
   app.start();
 }
 

@@ -10,8 +10,10 @@
 #include "app.h"
 #include "frm1.h"
 #include "frmpause.h"
+#include "frmstat.h"
 #include "frmtre.h"
 #include "frmza.h"
+#include "history.h"
 #include "script.h"
 #include "text.h"
 #include "virtual_clock.h"
@@ -83,6 +85,7 @@ class Harness {
   std::ostringstream out;
   ScriptOutput printer{out};
   RecordingDesktop desktop{out};
+  MemoryHistoryStore history;
   App app;
 };
 

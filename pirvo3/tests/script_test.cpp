@@ -96,6 +96,7 @@ TEST(Pirvo3Script, DumpListsEveryControlInAStableOrder) {
       "frmtre.Label1(5) visible=1 enabled=1 bg=#123C96 fg=#FFFFFF caption=Второй урок",
       "frmtre.Label1(6) visible=1 enabled=1 bg=#123C96 fg=#FFFFFF caption=Третий урок",
       "frmtre.Label10 visible=1 enabled=1 bg=#FFFFFF fg=#0000FF caption=Справка",
+      "frmtre.Label11 visible=1 enabled=1 bg=#FFFFFF fg=#0000FF caption=Статистика",
       "frmtre.Label2 visible=1 enabled=1 bg=#123C96 fg=#9CCBFF caption=Выберите урок ",
       "frmtre.Label3 visible=1 enabled=1 bg=#FFFFFF fg=#808080 caption=Описание",
       "frmtre.Label4(0) visible=1 enabled=1 bg=#123C96 fg=#FFFFFF caption=R\\nU\\nS",

@@ -2,7 +2,13 @@
 
 #include <iostream>
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +17,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QLineSeries>
 #include <QScreen>
+#include <QTableWidget>
+#include <QValueAxis>
 
 #include "keyboard_layer.h"
 
@@ -225,6 +234,159 @@ class TypingField : public QLineEdit {
   Control& control_;
 };
 
+// A chart of a few series over categories: lines on the left axis, bars
+// on the right one. Rebuilt whenever its data change.
+class ChartWidget : public QChartView {
+ public:
+  ChartWidget(FormView* view, const Control& control) : QChartView(view), font_(fontFor(control.font)) {
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+    setBackgroundBrush(Qt::white);
+  }
+  ~ChartWidget() override { delete chart(); }
+
+  void show(const Control& c) {
+    if (c.categories == categories_ && c.series == series_ && c.axisTitles == titles_) return;
+    categories_ = c.categories;
+    series_ = c.series;
+    titles_ = c.axisTitles;
+    auto* next = new QChart;
+    next->setMargins(QMargins(2, 2, 2, 2));
+    next->setBackgroundRoundness(0);
+    next->setDropShadowEnabled(false);
+    next->setBackgroundBrush(Qt::white);
+    next->legend()->setAlignment(Qt::AlignTop);
+    next->legend()->setFont(font_);
+
+    auto* x = new QBarCategoryAxis;
+    for (const std::string& category : categories_) x->append(qs(category));
+    auto* left = new QValueAxis;
+    auto* right = new QValueAxis;
+    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(x), static_cast<QAbstractAxis*>(left),
+                                static_cast<QAbstractAxis*>(right)}) {
+      axis->setLabelsFont(font_);
+      axis->setTitleFont(font_);
+    }
+    const auto title = [&](std::size_t i) { return i < titles_.size() ? qs(titles_[i]) : QString(); };
+    x->setTitleText(title(0));
+    left->setTitleText(title(1));
+    right->setTitleText(title(2));
+    next->addAxis(x, Qt::AlignBottom);
+    next->addAxis(left, Qt::AlignLeft);
+    next->addAxis(right, Qt::AlignRight);
+
+    double low = 0;
+    double high = 1;
+    double highBar = 1;
+    // Bars first, so that the lines are drawn over them.
+    std::vector<const ChartSeries*> order;
+    for (const ChartSeries& s : series_) {
+      if (s.bars) order.push_back(&s);
+    }
+    for (const ChartSeries& s : series_) {
+      if (!s.bars) order.push_back(&s);
+    }
+    for (const ChartSeries* each : order) {
+      const ChartSeries& s = *each;
+      if (s.bars) {
+        auto* set = new QBarSet(qs(s.name));
+        set->setColor(color(s.color));
+        set->setBorderColor(color(s.color).darker(120));
+        for (std::int64_t v : s.milli) {
+          *set << v / 1000.0;
+          highBar = std::max(highBar, v / 1000.0);
+        }
+        auto* bars = new QBarSeries;
+        bars->append(set);
+        bars->setBarWidth(0.35);
+        next->addSeries(bars);
+        bars->attachAxis(x);
+        bars->attachAxis(right);
+      } else {
+        auto* line = new QLineSeries;
+        line->setName(qs(s.name));
+        QPen pen(color(s.color));
+        pen.setWidth(3);
+        line->setPen(pen);
+        line->setPointsVisible(true);
+        for (std::size_t i = 0; i < s.milli.size(); ++i) {
+          const double v = s.milli[i] / 1000.0;
+          line->append(static_cast<double>(i), v);
+          low = std::min(low, v);
+          high = std::max(high, v);
+        }
+        next->addSeries(line);
+        line->attachAxis(x);
+        line->attachAxis(left);
+      }
+    }
+    left->setRange(low, high * 1.1);
+    left->applyNiceNumbers();
+    right->setRange(0, highBar * 1.25);
+    right->applyNiceNumbers();
+    right->setLabelFormat(QStringLiteral("%d"));
+    QChart* previous = chart();
+    setChart(next);
+    delete previous;
+  }
+
+ private:
+  QFont font_;
+  std::vector<std::string> categories_;
+  std::vector<ChartSeries> series_;
+  std::vector<std::string> titles_;
+};
+
+// A read-only table; its first row gives the column titles.
+class TableWidget : public QTableWidget {
+ public:
+  TableWidget(FormView* view, const Control& control) : QTableWidget(view) {
+    setFont(fontFor(control.font));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+  }
+
+  void show(const Control& c) {
+    if (c.cells == cells_) return;
+    cells_ = c.cells;
+    clear();
+    if (cells_.empty()) {
+      setRowCount(0);
+      setColumnCount(0);
+      return;
+    }
+    const auto columns = static_cast<int>(cells_.front().size());
+    setColumnCount(columns);
+    setRowCount(static_cast<int>(cells_.size()) - 1);
+    QStringList titles;
+    for (const std::string& title : cells_.front()) titles << qs(title);
+    setHorizontalHeaderLabels(titles);
+    for (std::size_t row = 1; row < cells_.size(); ++row) {
+      for (std::size_t col = 0; col < cells_[row].size() && col < cells_.front().size(); ++col) {
+        auto* item = new QTableWidgetItem(qs(cells_[row][col]));
+        item->setTextAlignment(col == 1 || col == 2 ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                                    : Qt::AlignCenter);
+        setItem(static_cast<int>(row) - 1, static_cast<int>(col), item);
+      }
+    }
+    // Columns as wide as their contents, and what is left shared out.
+    resizeColumnsToContents();
+    int used = 0;
+    for (int col = 0; col < columns; ++col) used += columnWidth(col);
+    const int spare = viewport()->width() - used;
+    if (spare > 0) {
+      for (int col = 0; col < columns; ++col) setColumnWidth(col, columnWidth(col) + spare / columns);
+    }
+  }
+
+ private:
+  std::vector<std::vector<std::string>> cells_;
+};
+
 }  // namespace
 
 FormView::FormView(App& app, Form& form, const KeyboardLayer* keys, QWidget* owner)
@@ -273,6 +435,12 @@ void FormView::build() {
           break;
         case ControlKind::TextBox:
           w = new TypingField(this, c);
+          break;
+        case ControlKind::Chart:
+          w = new ChartWidget(this, c);
+          break;
+        case ControlKind::Table:
+          w = new TableWidget(this, c);
           break;
         case ControlKind::Timer:
           continue;
@@ -358,7 +526,12 @@ void FormView::syncItem(const Item& item) {
     button->setPalette(pal);
   } else if (auto* edit = dynamic_cast<QLineEdit*>(w)) {
     if (edit->text() != caption) edit->setText(caption);
+  } else if (auto* chart = dynamic_cast<ChartWidget*>(w)) {
+    chart->show(c);
+  } else if (auto* table = dynamic_cast<TableWidget*>(w)) {
+    table->show(c);
   }
+  if (const QString tip = qs(c.toolTip); w->toolTip() != tip) w->setToolTip(tip);
   if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
   if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);
   w->update();

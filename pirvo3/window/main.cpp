@@ -19,6 +19,7 @@
 #include "app.h"
 #include "keyboard_layer.h"
 #include "script.h"
+#include "sqlite_history.h"
 #include "virtual_clock.h"
 #include "window_host.h"
 
@@ -107,6 +108,10 @@ int runScript(pirvo3::AppConfig config, const std::string& file, const fs::path&
     script = &in;
   }
   pirvo3::VirtualClock clock;
+  pirvo3::SqliteHistoryStore history(pirvo3::SqliteHistoryStore::defaultPath(),
+                                     pirvo3::SqliteHistoryStore::kDefaultBusyTimeoutMs,
+                                     [&clock] { return clock.localSeconds(); });
+  config.history = &history;
   pirvo3::WindowHost windows(nullptr, {}, false);
   pirvo3::ScriptOutput output(std::cout, &windows);
   pirvo3::App app(clock, output, output, output, std::move(config));
@@ -161,6 +166,8 @@ int runWindows(QApplication& qapp, pirvo3::AppConfig config) {
   keys.rememberDesktop();
   quitOnSignals(&qapp);
   pirvo3::QtTimerService timers;
+  pirvo3::SqliteHistoryStore history(pirvo3::SqliteHistoryStore::defaultPath());
+  config.history = &history;
   pirvo3::WindowHost windows(&keys, [] { QCoreApplication::quit(); });
   pirvo3::QtMessages messages(windows);
   pirvo3::QtDesktop desktop(keys);

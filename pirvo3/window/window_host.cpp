@@ -3,11 +3,13 @@
 #include <iostream>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -162,7 +164,22 @@ std::unique_ptr<FormTimer> QtTimerService::createTimer(int intervalMs,
 
 std::int64_t QtTimerService::nowMs() const { return QTime::currentTime().msecsSinceStartOfDay(); }
 
+std::int64_t QtTimerService::localSeconds() const {
+  const QDateTime now = QDateTime::currentDateTime();
+  return now.toSecsSinceEpoch() + now.offsetFromUtc();
+}
+
 void QtMessages::show(const std::string& title, const std::string& text, MessageIcon icon) {
+  box(title, text, icon, {});
+}
+
+bool QtMessages::ask(const std::string& title, const std::string& text, MessageIcon icon,
+                     const std::string& otherButton) {
+  return box(title, text, icon, otherButton);
+}
+
+bool QtMessages::box(const std::string& title, const std::string& text, MessageIcon icon,
+                     const std::string& otherButton) {
   QMessageBox::Icon qicon = QMessageBox::NoIcon;
   switch (icon) {
     case MessageIcon::None: break;
@@ -184,7 +201,16 @@ void QtMessages::show(const std::string& title, const std::string& text, Message
   QMessageBox box(qicon, QString::fromStdString(title), QString::fromStdString(text),
                   QMessageBox::Ok, owner);
   box.setObjectName(QStringLiteral("msgbox"));
+  // OK stays the default and the answer to Esc; the other button only
+  // answers when chosen.
+  QPushButton* other = nullptr;
+  if (!otherButton.empty()) {
+    other = box.addButton(QString::fromStdString(otherButton), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+  }
   box.exec();
+  return other && box.clickedButton() == static_cast<QAbstractButton*>(other);
 }
 
 bool QtDesktop::openUrl(const std::string& url) {

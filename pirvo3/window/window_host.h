@@ -56,14 +56,19 @@ class QtTimerService : public TimerService {
   std::unique_ptr<FormTimer> createTimer(int intervalMs, std::function<void()> onTick) override;
   // Milliseconds since midnight, as a timer-seeded generator would take it.
   std::int64_t nowMs() const override;
+  std::int64_t localSeconds() const override;
 };
 
 class QtMessages : public MessageSink {
  public:
   explicit QtMessages(WindowHost& windows) : windows_(windows) {}
   void show(const std::string& title, const std::string& text, MessageIcon icon) override;
+  bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+           const std::string& otherButton) override;
 
  private:
+  bool box(const std::string& title, const std::string& text, MessageIcon icon,
+           const std::string& otherButton);
   WindowHost& windows_;
 };
 

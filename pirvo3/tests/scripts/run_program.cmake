@@ -8,6 +8,9 @@
 #   STDOUT_HAS optional: a text standard output must contain
 #   STDERR_HAS optional: a text standard error must contain
 #   PNG        optional: a file that must exist afterwards and be a PNG
+#   DATA_HOME  optional: XDG_DATA_HOME of the run, emptied first, so that the
+#              program's history starts afresh and never lands in the real
+#              home
 if(DEFINED SCRIPT)
   string(REPLACE "|" "\n" text "${SCRIPT_TEXT}")
   file(WRITE "${SCRIPT}" "${text}\n")
@@ -15,8 +18,14 @@ endif()
 if(DEFINED PNG)
   file(REMOVE "${PNG}")
 endif()
+set(env)
+if(DEFINED DATA_HOME)
+  file(REMOVE_RECURSE "${DATA_HOME}")
+  file(MAKE_DIRECTORY "${DATA_HOME}")
+  set(env ${CMAKE_COMMAND} -E env "XDG_DATA_HOME=${DATA_HOME}")
+endif()
 execute_process(
-  COMMAND ${PROGRAM} ${ARGS}
+  COMMAND ${env} ${PROGRAM} ${ARGS}
   RESULT_VARIABLE status
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err)
