@@ -78,8 +78,13 @@ void App::showFrmpause() { show(frmpause_); }
 void App::showFrmza() { show(frmza_); }
 
 void App::showFrmstat(int lesson) {
+  const bool wasOpen = frmstat_ != nullptr;
   show(frmstat_);
-  if (lesson >= 0) frmstat_->showLesson(lesson);
+  if (lesson >= 0) {
+    frmstat_->showLesson(lesson);
+  } else if (wasOpen) {
+    frmstat_->showChosenLesson();
+  }
 }
 
 void App::recordRun(const RunRecord& run) {

@@ -61,10 +61,14 @@ Rgb keyTint(int presses, int errors) {
 std::vector<Control> Frmstat::design() {
   std::vector<Control> c;
 
-  Control heading = label("Label1", 0, 0, 10350, 510, "",
-                          {FontFace::Arial, 20, true, false, false}, kWhite, kWhite);
-  heading.opaque = true;
-  heading.back = kPanelBlue;
+  Control strip = shape("Shape2", 0, 0, 10350, 510);
+  strip.shape = ShapeKind::Square;
+  strip.fill = FillStyle::Solid;
+  strip.fillColor = kPanelBlue;
+  strip.fore = kPanelBlue;
+  c.push_back(strip);
+  Control heading = label("Label1", 0, 75, 10350, 390, "",
+                          {FontFace::Arial, 20, true, false, false}, kWhite, kPanelBlue);
   heading.align = Alignment::Center;
   c.push_back(heading);
 
@@ -167,7 +171,9 @@ Frmstat::Frmstat(App& app) : Form(app, "frmstat") {
   setControls(design());
 }
 
-void Frmstat::load() {
+void Frmstat::load() { showChosenLesson(); }
+
+void Frmstat::showChosenLesson() {
   int chosen = -1;
   if (const Frmtre* menu = app_.frmtre()) {
     const Control* lit = menu->find("Label1", menu->highlightedLesson());
@@ -207,10 +213,17 @@ void Frmstat::showEmpty(const std::string& text) {
   Control& message = control("Label5");
   message.caption = text;
   message.visible = true;
-  control("Chart1").visible = false;
-  control("Table1").visible = false;
+  Control& chart = control("Chart1");
+  chart.visible = false;
+  chart.categories.clear();
+  chart.series.clear();
+  Control& table = control("Table1");
+  table.visible = false;
+  table.cells.clear();
   control("Label8").caption = "Попыток: 0";
-  control("Label13").caption = "";
+  control("Label12").visible = false;
+  control("Label13").visible = false;
+  control("Label13").caption.clear();
 }
 
 void Frmstat::showLesson(int index) {
@@ -265,6 +278,8 @@ void Frmstat::showLesson(int index) {
   }
 
   control("Label5").visible = false;
+  control("Label12").visible = true;
+  control("Label13").visible = true;
   const std::string& separator = app_.config().decimalSeparator;
   const int recorded = std::max(summary.runs[static_cast<std::size_t>(lesson_)],
                                 static_cast<int>(runs.size()));

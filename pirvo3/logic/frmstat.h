@@ -1,7 +1,7 @@
 // The statistics window "Статистика": the recorded runs of one lesson.
 //
 // Controls (names in the program's own style):
-//   Label1          the lesson shown, on the blue strip at the top
+//   Shape2, Label1  the blue strip at the top, and the lesson shown on it
 //   Label2, Label3  "Русские уроки:", "Английские уроки:"
 //   Label4(0..6)    the lesson choosers, lit for the lesson shown
 //   Chart1          real and nominal speed and errors of the latest runs
@@ -42,6 +42,7 @@ class Frmstat : public Form {
   // Shows the lesson the menu has lit, else the lesson of the latest run,
   // else the first one.
   void load() override;
+  void showChosenLesson();
   void click(Control& control) override;
   // Up and Down choose the previous or next lesson; Esc closes the window.
   void formKey(FormKey key) override;

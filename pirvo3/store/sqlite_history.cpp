@@ -168,9 +168,8 @@ bool SqliteHistoryStore::fail(const QSqlError& error, StoreResult& result) {
       break;
     case kCantOpen:
       // Typically the journal beside the file cannot be created.
-      result.fault = fs::exists(path_) && !writableFolder(path_.parent_path())
-                         ? HistoryFault::ReadOnly
-                         : HistoryFault::CannotOpen;
+      result.fault = writableFolder(path_.parent_path()) ? HistoryFault::CannotOpen
+                                                         : HistoryFault::ReadOnly;
       break;
     default:
       result.fault = HistoryFault::Failed;
@@ -197,7 +196,9 @@ bool SqliteHistoryStore::openFile(StoreResult& result) {
   fs::create_directories(path_.parent_path(), ec);
   if (ec) {
     result.ok = false;
-    result.fault = HistoryFault::CannotOpen;
+    result.fault = ec == std::errc::permission_denied || ec == std::errc::read_only_file_system
+                       ? HistoryFault::ReadOnly
+                       : HistoryFault::CannotOpen;
     result.detail = ec.message();
     return false;
   }

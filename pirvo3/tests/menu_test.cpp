@@ -224,6 +224,26 @@ TEST_F(Pirvo3Menu, FOneOpensTheHelpAndEscClosesTheMenu) {
   EXPECT_FALSE(h.app.ended());  // the lesson stays open
 }
 
+TEST_F(Pirvo3Menu, TheStatisticsLinkCoversNoneOfTheDesignedControls) {
+  const Control& link = h.menu().control("Label11");
+  EXPECT_EQ(link.caption, "Статистика");
+  const Control& help = h.menu().control("Label10");
+  EXPECT_EQ(link.font.pixels, help.font.pixels);  // in the style of the other links
+  EXPECT_EQ(link.back, help.back);
+  EXPECT_LE(link.top + link.height, h.menu().height);
+  EXPECT_LE(link.left + link.width, h.menu().width);
+  for (const Control& c : h.menu().controls()) {
+    if (&c == &link) continue;
+    const bool apart = c.left + c.width <= link.left || link.left + link.width <= c.left ||
+                       c.top + c.height <= link.top || link.top + link.height <= c.top;
+    EXPECT_TRUE(apart) << c.id();
+  }
+  h.output();
+  h.click(h.menu(), "Label11");
+  ASSERT_NE(h.app.frmstat(), nullptr);
+  EXPECT_EQ(h.output(), "open frmstat\n");
+}
+
 TEST(Pirvo3MenuPicture, AMissingPictureIsReportedOnceAndTheMenuWorks) {
   Harness h(testing::freshDir("nopicture"), ".", false);
   const std::string out = h.output();

@@ -4,13 +4,18 @@
 #include <sstream>
 
 #include <QApplication>
+#include <QBarSeries>
+#include <QChart>
+#include <QChartView>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -205,6 +210,53 @@ TEST_F(Pirvo3Window, TheMenuTakesItsKeys) {
   key(&menu, Qt::Key_Enter, QString(), 0, Qt::KeypadModifier);
   ASSERT_NE(app.frm1(), nullptr);
   EXPECT_EQ(app.frm1()->caption, "Второй урок");
+}
+
+TEST_F(Pirvo3Window, TheStatisticsWindowDrawsItsChartTableAndKeys) {
+  MemoryHistoryStore history;
+  WindowHost otherWindows(nullptr, {}, false);
+  App withHistory(clock, printer, printer, otherWindows, AppConfig{".", dir, &history});
+  otherWindows.attach(withHistory);
+  withHistory.start();
+  for (int run = 0; run < 3; ++run) {
+    withHistory.click(*withHistory.frmtre(), withHistory.frmtre()->control("Label1", 0));
+    withHistory.typeKey(U'л');
+    withHistory.typeKey(U'ж');  // for л
+    clock.advance(1000);
+    withHistory.click(*withHistory.frm1(), withHistory.frm1()->control("Command1"));
+  }
+  withHistory.click(*withHistory.frmtre(), withHistory.frmtre()->control("Label11"));
+  Frmstat* stat = withHistory.frmstat();
+  ASSERT_NE(stat, nullptr);
+  FormView* v = otherWindows.view(*stat);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->size(), QSize(690, 650));
+  EXPECT_EQ(v->windowTitle(), QString("Статистика"));
+
+  auto* chartView = dynamic_cast<QChartView*>(v->widgetFor(stat->control("Chart1")));
+  ASSERT_NE(chartView, nullptr);
+  EXPECT_TRUE(chartView->isVisibleTo(v));
+  ASSERT_EQ(chartView->chart()->series().size(), 3);
+  int bars = 0;
+  for (QAbstractSeries* series : chartView->chart()->series()) {
+    if (auto* barSeries = dynamic_cast<QBarSeries*>(series)) bars += barSeries->barSets().size();
+  }
+  EXPECT_EQ(bars, 1);
+
+  auto* table = dynamic_cast<QTableWidget*>(v->widgetFor(stat->control("Table1")));
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->rowCount(), 3);
+  EXPECT_EQ(table->columnCount(), 8);
+  EXPECT_EQ(table->item(0, 0)->text(), QString("3"));
+  EXPECT_EQ(table->horizontalHeaderItem(5)->text(), QString("Ошибок"));
+
+  // The mistyped key shows its tint on screen.
+  auto* key = dynamic_cast<QLabel*>(v->widgetFor(stat->control("Label7", 32)));  // л
+  ASSERT_NE(key, nullptr);
+  const QImage picture = v->grab().toImage();
+  const QPoint centre = key->geometry().center() + QPoint(0, 10);
+  EXPECT_EQ(picture.pixelColor(centre).rgb() & 0xFFFFFF, colors::kTintMany);
+  EXPECT_EQ(key->toolTip(), QString("«л»: 3 ошибки на 6 нажатий"));
 }
 
 TEST(Pirvo3Gif, EncodedPicturesDecodeToTheSameColours) {
