@@ -401,6 +401,7 @@ bool SqliteHistoryStore::insert(const RunRecord& run, StoreResult& result) {
 }
 
 StoreResult SqliteHistoryStore::add(const RunRecord& run) {
+  const Session session(*this);
   StoreResult result;
   result.path = path_.string();
   // A damaged file is put aside once and the run written to a fresh one.
@@ -409,7 +410,6 @@ StoreResult SqliteHistoryStore::add(const RunRecord& run) {
     if (ready(Use::Write, result, exists) && insert(run, result)) return result;
     if (result.fault != HistoryFault::Damaged || attempt == 1 || !setAside(result)) break;
   }
-  close();
   return result;
 }
 
@@ -465,6 +465,7 @@ bool SqliteHistoryStore::readRuns(int lesson, std::size_t limit, std::vector<Run
 }
 
 StoreResult SqliteHistoryStore::runs(int lesson, std::size_t limit, std::vector<RunRecord>& out) {
+  const Session session(*this);
   StoreResult result;
   result.path = path_.string();
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -476,11 +477,11 @@ StoreResult SqliteHistoryStore::runs(int lesson, std::size_t limit, std::vector<
     if (result.fault != HistoryFault::Damaged || attempt == 1 || !setAside(result)) break;
   }
   out.clear();
-  close();
   return result;
 }
 
 StoreResult SqliteHistoryStore::summary(HistorySummary& out) {
+  const Session session(*this);
   StoreResult result;
   result.path = path_.string();
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -504,7 +505,6 @@ StoreResult SqliteHistoryStore::summary(HistorySummary& out) {
     if (result.fault != HistoryFault::Damaged || attempt == 1 || !setAside(result)) break;
   }
   out = {};
-  close();
   return result;
 }
 

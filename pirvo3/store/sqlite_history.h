@@ -4,6 +4,10 @@
 // schema carries a version (PRAGMA user_version) and older files are
 // brought up to date when first opened. Every write is one transaction.
 //
+// The file is opened for each operation and closed after it: a copy of the
+// program holds no lock between operations, and a file made read-only in
+// the meantime is found so at the next write.
+//
 // Faults are reported, never thrown: a file that cannot be opened or
 // written, or that another copy of the program holds longer than the busy
 // timeout, leaves the history as it was. A damaged file is renamed aside
@@ -49,6 +53,14 @@ class SqliteHistoryStore : public HistoryStore {
 
  private:
   enum class Use { Read, Write };
+  // Closes the file when an operation is over, however it ended.
+  struct Session {
+    explicit Session(SqliteHistoryStore& s) : store(s) {}
+    ~Session() { store.close(); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    SqliteHistoryStore& store;
+  };
   // Opens the file and brings its schema up to date. For reading, a file
   // that does not exist yet is not created: `exists` is then false.
   bool ready(Use use, StoreResult& result, bool& exists);

@@ -369,6 +369,24 @@ TEST(Pirvo3Store, AReadOnlyFileOrFolderKeepsWhatItHas) {
   fs::permissions(dir, fs::perms::all);
 }
 
+TEST(Pirvo3Store, AFileMadeReadOnlyWhileTheProgramRunsIsFoundSo) {
+  const fs::path dir = freshDir();
+  fs::permissions(dir, fs::perms::all);
+  const std::string outcome = unprivileged([&] {
+    const fs::path file = dir / "history.sqlite";
+    SqliteHistoryStore store(file);
+    const std::string first = describe(store.add(sampleRun(0, 0)));
+    fs::permissions(file, fs::perms::owner_read);
+    const std::string second = describe(store.add(sampleRun(0, 1)));
+    std::vector<RunRecord> out;
+    const std::string read = describe(store.runs(0, 10, out));
+    return first + " / " + second + " / " + read + " runs=" + std::to_string(out.size());
+  });
+  EXPECT_EQ(outcome, "ok fault=0 / failed fault=" +
+                         std::to_string(static_cast<int>(HistoryFault::ReadOnly)) +
+                         " / ok fault=0 runs=1");
+}
+
 TEST(Pirvo3Store, AFolderThatCannotBeMadeIsReported) {
   const fs::path dir = freshDir();
   std::ofstream(dir / "file") << "not a folder";
