@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/sdl/keymap.h"
+#include "platform/sdl/window_icon.h"
 
 namespace zb {
 
@@ -153,6 +154,7 @@ bool SdlPlatform::createWindow(const Options& options, std::string& error) {
     error = std::string("cannot create the window: ") + SDL_GetError();
     return false;
   }
+  setWindowIcon(window_);
   if (!takeSurface()) {
     error = std::string("cannot draw into the window: ") + SDL_GetError();
     return false;
