@@ -6,7 +6,7 @@ if(NOT programs)
 endif()
 foreach(program ${programs})
   execute_process(
-    COMMAND strip --remove-section=.comment --remove-section=.note --strip-unneeded ${program}
+    COMMAND ${CPACK_TT_STRIP} --remove-section=.comment --remove-section=.note --strip-unneeded ${program}
     RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "strip failed on ${program}")
