@@ -117,32 +117,10 @@ void drawPortrait(QPainter& p, const QRectF& box) {
 }
 
 QIcon formIcon() {
-  QIcon icon;
-  for (int size : {16, 32, 48}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    // A key cap with a Cyrillic and a Latin letter: the two alphabets of the drill.
-    p.setPen(QPen(QColor(0x40, 0x40, 0x60), 1.5));
-    p.setBrush(QColor(0xF4, 0xF4, 0xFA));
-    p.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xDD, 0xDD, 0xEE));
-    p.drawRoundedRect(QRectF(5, 24, 22, 4), 2, 2);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setBold(true);
-    font.setPixelSize(15);
-    p.setFont(font);
-    p.setPen(QColor(0x00, 0x00, 0xFF));
-    p.drawText(QRectF(3, 3, 15, 20), Qt::AlignCenter, QStringLiteral("Я"));
-    p.setPen(QColor(0x80, 0x80, 0xFF));
-    p.drawText(QRectF(15, 3, 14, 20), Qt::AlignCenter, QStringLiteral("z"));
-    p.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
+  // The program's own icon (the two key caps and their arrows), from the
+  // desktop's icon theme or, where the program is not installed, from the
+  // copy built into it.
+  return QIcon::fromTheme(QStringLiteral("org.typingtrainers.Vorm"));
 }
 
 }  // namespace vorm::ui

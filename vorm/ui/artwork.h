@@ -1,6 +1,6 @@
 #pragma once
-// Pictures the program draws itself: the author's portrait in the about box (a
-// friendly drawing, nobody in particular) and the form icon.
+// Pictures of the program: the author's portrait in the about box (a friendly
+// drawing it makes itself, nobody in particular) and the form icon.
 #include <QIcon>
 #include <QPainter>
 #include <QRectF>
