@@ -102,9 +102,13 @@ Control label(std::string name, int left, int top, int width, int height, std::s
 }
 
 Control shape(std::string name, int left, int top, int width, int height) {
+  return placed(std::move(name), ControlKind::Shape, left, top, width, height);
+}
+
+Control placed(std::string name, ControlKind kind, int left, int top, int width, int height) {
   Control c;
   c.name = std::move(name);
-  c.kind = ControlKind::Shape;
+  c.kind = kind;
   c.left = left;
   c.top = top;
   c.width = width;

@@ -178,5 +178,7 @@ Control label(std::string name, int left, int top, int width, int height, std::s
 Control button(std::string name, int left, int top, int width, int height, std::string caption,
                int tabIndex);
 Control shape(std::string name, int left, int top, int width, int height);
+// A control of any kind at a place, with the defaults of its fields.
+Control placed(std::string name, ControlKind kind, int left, int top, int width, int height);
 
 }  // namespace pirvo3

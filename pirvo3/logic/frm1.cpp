@@ -137,13 +137,7 @@ std::vector<Control> Frm1::design() {
 
   // Windowed controls stand above the drawn ones; the input field lies
   // under the Pause button and is never seen.
-  Control text1;
-  text1.name = "Text1";
-  text1.kind = ControlKind::TextBox;
-  text1.left = 4290;
-  text1.top = 7005;
-  text1.width = 1050;
-  text1.height = 300;
+  Control text1 = placed("Text1", ControlKind::TextBox, 4290, 7005, 1050, 300);
   text1.opaque = true;
   text1.tabIndex = 0;
   c.push_back(text1);

@@ -89,13 +89,7 @@ std::vector<Control> Frmstat::design() {
     c.push_back(chooser);
   }
 
-  Control chart;
-  chart.name = "Chart1";
-  chart.kind = ControlKind::Chart;
-  chart.left = 120;
-  chart.top = 900;
-  chart.width = 10110;
-  chart.height = 3150;
+  Control chart = placed("Chart1", ControlKind::Chart, 120, 900, 10110, 3150);
   chart.visible = false;
   chart.axisTitles = {"Попытки по порядку", "Скорость, симв/сек", "Ошибки"};
   c.push_back(chart);
@@ -148,13 +142,7 @@ std::vector<Control> Frmstat::design() {
                     kDarkBlue, kWhite));
   c.push_back(label("Label13", kSideLeft, 6735, kSideWidth, 690, "", kSmall, kDarkGrey, kWhite));
 
-  Control table;
-  table.name = "Table1";
-  table.kind = ControlKind::Table;
-  table.left = 120;
-  table.top = 7500;
-  table.width = 10110;
-  table.height = 2130;
+  Control table = placed("Table1", ControlKind::Table, 120, 7500, 10110, 2130);
   table.visible = false;
   table.font = kSmall;
   c.push_back(table);
