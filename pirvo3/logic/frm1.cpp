@@ -95,19 +95,7 @@ std::vector<Control> Frm1::design() {
 
   c.push_back(label("Label22", 1440, 3690, 0, 0, "Клавиатура ",
                     {FontFace::Arial, 16, true, false, false}, kWhite, kKeyboardGrey));
-  for (int i = 0; i < kKeyCount; ++i) {
-    const KeyPlace p = screenKeyPlace(i);
-    Control key = label("Label20", p.left, p.top, p.width, kScreenKeyHeight,
-                        screenKeyCaption(KeyLayout::Russian, i),
-                        {FontFace::TimesNewRoman, 19, true, false, false}, kBlack, kKeyboardGrey);
-    key.index = i;
-    key.opaque = true;
-    key.back = kWhite;
-    key.border = true;
-    key.align = Alignment::Center;
-    key.wordWrap = false;
-    c.push_back(key);
-  }
+  for (int i = 0; i < kKeyCount; ++i) c.push_back(screenKeyLabel("Label20", i, 0));
   for (const auto& [name, left] : {std::pair{"Shape2", 2880}, std::pair{"Shape3", 4500}}) {
     Control frame = shape(name, left, 5130, 465, 465);
     frame.shape = ShapeKind::Square;

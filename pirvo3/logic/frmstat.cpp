@@ -107,19 +107,7 @@ std::vector<Control> Frmstat::design() {
   c.push_back(panel);
   c.push_back(label("Label6", 1440, 3690 + kKeyboardShift, 0, 0, "Ошибки по клавишам",
                     {FontFace::Arial, 16, true, false, false}, kWhite, kKeyboardGrey));
-  for (int i = 0; i < kKeyCount; ++i) {
-    const KeyPlace p = screenKeyPlace(i);
-    Control key = label("Label7", p.left, p.top + kKeyboardShift, p.width, kScreenKeyHeight,
-                        screenKeyCaption(KeyLayout::Russian, i),
-                        {FontFace::TimesNewRoman, 19, true, false, false}, kBlack, kKeyboardGrey);
-    key.index = i;
-    key.opaque = true;
-    key.back = kWhite;
-    key.border = true;
-    key.align = Alignment::Center;
-    key.wordWrap = false;
-    c.push_back(key);
-  }
+  for (int i = 0; i < kKeyCount; ++i) c.push_back(screenKeyLabel("Label7", i, kKeyboardShift));
 
   c.push_back(label("Label8", kSideLeft, 4140, kSideWidth, 930, "", kSmall, kDarkGrey, kWhite));
   c.push_back(label("Label9", kSideLeft, 5100, 0, 0, "Цвет клавиши:", kSmallBold, kDarkBlue,

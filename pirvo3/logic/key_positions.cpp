@@ -1,5 +1,8 @@
 #include "key_positions.h"
 
+#include <utility>
+
+#include "colors.h"
 #include "lessons.h"
 #include "text.h"
 
@@ -76,6 +79,21 @@ KeyPlace screenKeyPlace(int i) {
 const char* screenKeyCaption(KeyLayout layout, int index) {
   if (index < 0 || index >= kKeyCount) return nullptr;
   return layout == KeyLayout::Russian ? kRussianKeys[index] : kLatinKeys[index];
+}
+
+Control screenKeyLabel(std::string name, int index, int topShift) {
+  using namespace colors;
+  const KeyPlace p = screenKeyPlace(index);
+  Control key = label(std::move(name), p.left, p.top + topShift, p.width, kScreenKeyHeight,
+                      screenKeyCaption(KeyLayout::Russian, index),
+                      {FontFace::TimesNewRoman, 19, true, false, false}, kBlack, kKeyboardGrey);
+  key.index = index;
+  key.opaque = true;
+  key.back = kWhite;
+  key.border = true;
+  key.align = Alignment::Center;
+  key.wordWrap = false;
+  return key;
 }
 
 int screenKeyOf(KeyLayout layout, std::string_view character) {

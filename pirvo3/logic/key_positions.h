@@ -6,7 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "form.h"
 
 namespace pirvo3 {
 
@@ -34,6 +37,10 @@ inline constexpr int kKeyboardPanelHeight = 3270;
 // A key's caption under the layout: as designed (Russian) or as the Latin
 // lessons show it; null when the layout hides the key.
 const char* screenKeyCaption(KeyLayout layout, int index);
+
+// The label of key `index` as the typing screen draws it (white cap, black
+// Times letter, Russian caption), lowered by `topShift` twips.
+Control screenKeyLabel(std::string name, int index, int topShift);
 
 // The key a character is typed on, as the key lighting finds it (a blank
 // on the space bar); -1 for a character no key carries.
