@@ -4,12 +4,15 @@
 #include <SDL_keyboard.h>
 #include <SDL_scancode.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/events.h"
 #include "platform/sdl/keymap.h"
 #include "platform/sdl/picture_layout.h"
+#include "platform/sdl/sound_probe.h"
 #include "screens/state_machine.h"
 #include "shell/window_procedure.h"
 
@@ -196,4 +199,49 @@ TEST(PictureLayout, ClicksMapToThePictureAndNotTheBorder) {
   zb::PictureLayout window = zb::fitPicture(630, 440, 630, 440);
   ASSERT_TRUE(zb::surfaceToPicture(window, 629, 439, 630, 440, x, y));
   EXPECT_FALSE(zb::surfaceToPicture(window, 630, 10, 630, 440, x, y));
+}
+
+// The machine without anything to play on is told at once; anything that
+// might play sends the question on to the sound libraries.
+TEST(SoundProbe, OnlyAMachineWithNothingToPlayOnIsToldSilent) {
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> environment;
+    std::set<std::string> files;
+    bool silent;
+  };
+  const Case cases[] = {
+      {"nothing at all", {{"HOME", "/home/a"}}, {}, true},
+      {"a card's control device only", {{"HOME", "/home/a"}}, {"/dev/snd/controlC0", "/dev/snd/seq"}, true},
+      {"an empty driver variable", {{"SDL_AUDIODRIVER", ""}}, {}, true},
+      {"a sound card", {}, {"/dev/snd/controlC0", "/dev/snd/pcmC0D0p"}, false},
+      {"an OSS device", {}, {"/dev/dsp"}, false},
+      {"PulseAudio in the session", {{"XDG_RUNTIME_DIR", "/run/user/1000"}}, {"/run/user/1000/pulse/native"}, false},
+      {"PipeWire in the session", {{"XDG_RUNTIME_DIR", "/run/user/1000"}}, {"/run/user/1000/pipewire-0"}, false},
+      {"PulseAudio without the runtime variable", {}, {"/run/user/1000/pulse/native"}, false},
+      {"a system-wide PulseAudio", {}, {"/run/pulse/native"}, false},
+      {"a JACK server", {}, {"/dev/shm/jack_default_0"}, false},
+      {"the user's ALSA settings", {{"HOME", "/home/a"}}, {"/home/a/.asoundrc"}, false},
+      {"ALSA settings under the configuration folder", {{"HOME", "/home/a"}}, {"/home/a/.config/alsa/asoundrc"}, false},
+      {"the system's ALSA settings", {}, {"/etc/asound.conf"}, false},
+      {"a driver chosen", {{"SDL_AUDIODRIVER", "dummy"}}, {}, false},
+      {"a remote PulseAudio", {{"PULSE_SERVER", "tcp:speakers.local"}}, {}, false},
+  };
+  for (const Case& c : cases) {
+    zb::SoundProbeSystem system;
+    system.userId = 1000;
+    system.environment = [&](const char* name) -> const char* {
+      auto it = c.environment.find(name);
+      return it == c.environment.end() ? nullptr : it->second.c_str();
+    };
+    system.exists = [&](const std::string& path) { return c.files.count(path) != 0; };
+    system.entries = [&](const std::string& folder) {
+      std::vector<std::string> names;
+      for (const std::string& f : c.files) {
+        if (f.rfind(folder + "/", 0) == 0) names.push_back(f.substr(folder.size() + 1));
+      }
+      return names;
+    };
+    EXPECT_EQ(zb::nothingToPlayOn(system), c.silent) << c.what;
+  }
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/sdl/keymap.h"
+#include "platform/sdl/sound_probe.h"
 #include "platform/sdl/window_icon.h"
 
 namespace zb {
@@ -554,6 +555,10 @@ void SdlPlatform::audioIdle() {
 }
 
 bool SdlPlatform::waveOpen() {
+  if (nothingToPlayOn(realSoundProbeSystem())) {
+    debugLog("no sound card and no sound server: the game is silent\n");
+    return false;
+  }
   QuietStderr quiet(!options_.debug);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   audio_ = std::make_unique<Audio>();
