@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/sdl/keymap.h"
 #include "platform/sdl/sound_probe.h"
@@ -373,7 +374,15 @@ void SdlPlatform::run() {
     int timeout = -1;
     if (auto due = loop_.nextDue()) {
       EventLoop::Micros now = clockNow();
-      timeout = *due <= now ? 0 : static_cast<int>(std::min<EventLoop::Micros>((*due - now + 999) / 1000, 60'000));
+      EventLoop::Micros wait = *due > now ? *due - now : 0;
+      if (wait >= 1000) {
+        // The wait counts whole milliseconds: wake up to one early and
+        // sleep the rest below, rather than up to one late.
+        timeout = static_cast<int>(std::min<EventLoop::Micros>(wait / 1000, 60'000));
+      } else {
+        if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(wait));
+        timeout = 0;
+      }
     }
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout) != 0) {
