@@ -93,43 +93,10 @@ std::vector<fs::path> filesWithExtension(const std::string& extension) {
   return out;
 }
 
-// Decodes a frame's sprite data, top row first. exact: the stream fills
-// the frame to its last pixel and ends there.
-struct Decoded {
-  std::vector<uint8_t> pixels;
-  bool exact = false;
-};
-Decoded decode(const ImageFrame& f) {
-  Decoded d;
-  const size_t total = size_t(f.width) * f.height;
-  std::vector<uint8_t> stream;
-  const uint8_t* p = f.pixels.get();
-  size_t i = 0;
-  while (p != nullptr && i < f.dataSize && stream.size() < total) {
-    uint8_t t = p[i++];
-    if (t >= 1 && t <= 15) {
-      if (i + 1 + t > f.dataSize) break;
-      int repeats = p[i++] + 1;
-      for (int k = 0; k < repeats; ++k) stream.insert(stream.end(), p + i, p + i + t);
-      i += t;
-    } else {
-      stream.push_back(t);
-    }
-  }
-  d.exact = stream.size() == total && i == f.dataSize;
-  stream.resize(total, kTransparent);
-  d.pixels.resize(total);
-  for (size_t n = 0; n < total; ++n) {
-    size_t row = f.height - 1 - n / f.width, col = n % f.width;
-    d.pixels[row * f.width + col] = stream[n];
-  }
-  return d;
-}
-
 bool hasGlyphPixels(const Image& font, uint16_t frame) {
   const ImageFrame* f = font.frame(frame);
   if (f == nullptr) return false;
-  Decoded d = decode(*f);
+  DecodedSprite d = decodeSprite(*f);
   return std::find(d.pixels.begin(), d.pixels.end(), 16) != d.pixels.end();
 }
 
@@ -139,17 +106,13 @@ class DataSetTest : public ::testing::Test {
     ASSERT_TRUE(fs::exists(kDataDir / "Zubbatik.pal")) << "no data set built in " << kDataDir;
     setPlatform(&platform);
     setDataDir(kDataDir);
-    resetPanel();
+    resetKeyboardPanel();
   }
   void TearDown() override {
     releaseFrameBuffer();
-    resetPanel();
+    resetKeyboardPanel();
     setPlatform(nullptr);
     setDataDir(".");
-  }
-  static void resetPanel() {
-    std::destroy_at(&keyboardPanel);
-    std::construct_at(&keyboardPanel);
   }
   // The characters of every key of a layout, through the program's loader.
   void loadLayout(int type, int layout) {
@@ -200,7 +163,7 @@ TEST_F(DataSetTest, EveryPicturePixelIsAPictureColourAShadeOrTransparent) {
     Image image;
     ASSERT_TRUE(image.load(hostToEngine(file)));
     for (uint16_t f = 0; f < image.frameCount(); ++f) {
-      Decoded d = decode(*image.frame(f));
+      DecodedSprite d = decodeSprite(*image.frame(f));
       EXPECT_TRUE(d.exact) << hostToEngine(file) << " frame " << f << ": the stream does not fill the frame exactly";
       auto bad = std::find_if(d.pixels.begin(), d.pixels.end(),
                               [](uint8_t v) { return (v < 16 || v > 239) && v != kShade && v != kTransparent; });

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "engine/files.h"
+#include "modes/keyboard.h"
 #include "engine/sound.h"
 #include "engine/writers.h"
 #include "persist/records.h"
@@ -25,6 +26,47 @@ void writeHostFile(const std::filesystem::path& path, const Bytes& bytes) {
 }
 
 }  // namespace
+
+DecodedSprite decodeSprite(const ImageFrame& f) {
+  DecodedSprite d;
+  const size_t total = size_t(f.width) * f.height;
+  Bytes stream;
+  const uint8_t* p = f.pixels.get();
+  size_t i = 0;
+  while (p != nullptr && i < f.dataSize && stream.size() < total) {
+    uint8_t t = p[i++];
+    if (t >= 1 && t <= 15) {
+      if (i + 1 + t > f.dataSize) break;
+      int repeats = p[i++] + 1;
+      for (int k = 0; k < repeats; ++k) stream.insert(stream.end(), p + i, p + i + t);
+      i += t;
+    } else {
+      stream.push_back(t);
+    }
+  }
+  d.exact = stream.size() == total && i == f.dataSize;
+  stream.resize(total, 255);
+  d.pixels.resize(total);
+  for (size_t n = 0; n < total; ++n) {
+    size_t row = f.height - 1 - n / f.width, col = n % f.width;
+    d.pixels[row * f.width + col] = stream[n];
+  }
+  return d;
+}
+
+void resetKeyboardPanel() {
+  std::destroy_at(&keyboardPanel);
+  std::construct_at(&keyboardPanel);
+}
+
+const Image& ImageCache::operator()(const std::string& path) {
+  auto& slot = images_[path];
+  if (!slot) {
+    slot = std::make_unique<Image>();
+    EXPECT_TRUE(slot->load(path)) << path;
+  }
+  return *slot;
+}
 
 Bytes readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

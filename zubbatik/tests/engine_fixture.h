@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/framebuffer.h"
+#include "engine/image.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zb::test {
@@ -54,5 +57,27 @@ Bytes greyPalette(int count = 256);
 
 // WCAG contrast of two colours of the frame buffer's palette.
 double contrast(uint8_t a, uint8_t b);
+
+// A frame's sprite data decoded, top row first, pixels the stream leaves
+// out transparent (255). exact: the stream fills the frame to its last
+// pixel and ends there.
+struct DecodedSprite {
+  Bytes pixels;
+  bool exact = false;
+};
+DecodedSprite decodeSprite(const ImageFrame& frame);
+
+// The keyboard panel is one object for the whole program; tests start
+// from a new one so that nothing remembered leaks from the previous test.
+void resetKeyboardPanel();
+
+// Pictures of the data set, each loaded once on first use.
+class ImageCache {
+ public:
+  const Image& operator()(const std::string& path);
+
+ private:
+  std::map<std::string, std::unique_ptr<Image>> images_;
+};
 
 }  // namespace zb::test

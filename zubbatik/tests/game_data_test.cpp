@@ -39,28 +39,6 @@ constexpr int kUpperHeight = 183;
 constexpr int kSymbolPitch = 16;
 constexpr int kMinimumRun = 80;
 
-// A frame's pixels, top row first.
-std::vector<uint8_t> decode(const ImageFrame& f) {
-  const size_t total = size_t(f.width) * f.height;
-  std::vector<uint8_t> stream;
-  const uint8_t* p = f.pixels.get();
-  for (size_t i = 0; p != nullptr && i < f.dataSize && stream.size() < total;) {
-    uint8_t t = p[i++];
-    if (t >= 1 && t <= 15) {
-      if (i + 1 + t > f.dataSize) break;
-      int repeats = p[i++] + 1;
-      for (int k = 0; k < repeats; ++k) stream.insert(stream.end(), p + i, p + i + t);
-      i += t;
-    } else {
-      stream.push_back(t);
-    }
-  }
-  stream.resize(total, kTransparent);
-  std::vector<uint8_t> out(total);
-  for (size_t n = 0; n < total; ++n) out[(f.height - 1 - n / f.width) * f.width + n % f.width] = stream[n];
-  return out;
-}
-
 bool opaque(uint8_t v) { return v != kTransparent && v != kShade; }
 
 // The numbers n of the files stem<n>.extension in a folder of the data set.
@@ -101,8 +79,7 @@ class GameDataTest : public ::testing::Test {
   }
   void TearDown() override {
     releaseFrameBuffer();
-    std::destroy_at(&keyboardPanel);
-    std::construct_at(&keyboardPanel);
+    resetKeyboardPanel();
     setPlatform(nullptr);
     setDataDir(".");
   }
@@ -174,7 +151,7 @@ TEST_F(GameDataTest, GroundsAreWholeOpaquePictures) {
     load(ground, "GDATA\\GRNDS\\gmgrd.im3", n);
     ASSERT_EQ(ground.width(0), kScreenWidth) << "ground " << n;
     ASSERT_EQ(ground.height(0), kUpperHeight) << "ground " << n;
-    std::vector<uint8_t> pixels = decode(*ground.frame(0));
+    std::vector<uint8_t> pixels = decodeSprite(*ground.frame(0)).pixels;
     EXPECT_EQ(std::count_if(pixels.begin(), pixels.end(), [](uint8_t v) { return !opaque(v); }), 0)
         << "ground " << n << " has see-through pixels";
   }
@@ -238,7 +215,7 @@ TEST_F(GameDataTest, SmallPicturesFitTheirPlaces) {
   ASSERT_TRUE(bar.load("GDATA\\mtxim.im3"));
   EXPECT_EQ(bar.width(0), 220);
   EXPECT_EQ(bar.height(0), 10);
-  std::vector<uint8_t> pixels = decode(*bar.frame(0));
+  std::vector<uint8_t> pixels = decodeSprite(*bar.frame(0)).pixels;
   EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint8_t v) { return v != kShade; }));
 }
 
@@ -251,7 +228,7 @@ TEST_F(GameDataTest, TheNewLetterPanelUnfoldsInItsRectangle) {
   // Each frame in panel coordinates: opaque or not.
   auto cover = [&](uint16_t f) {
     const ImageFrame& fr = *panel.frame(f);
-    std::vector<uint8_t> pixels = decode(fr);
+    std::vector<uint8_t> pixels = decodeSprite(fr).pixels;
     std::vector<bool> out(size_t(kPanelW) * kPanelH, false);
     for (int y = 0; y < fr.height; ++y)
       for (int x = 0; x < fr.width; ++x) {

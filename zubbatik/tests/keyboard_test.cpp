@@ -58,18 +58,12 @@ class KeyboardTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    resetPanel();
+    resetKeyboardPanel();
     makeFrameBuffer(0x40);
   }
   void TearDown() override {
-    resetPanel();
+    resetKeyboardPanel();
     EngineTest::TearDown();
-  }
-  // The panel is one object for the whole program; each test starts from
-  // a new one so that no remembered path leaks from the previous test.
-  static void resetPanel() {
-    std::destroy_at(&keyboardPanel);
-    std::construct_at(&keyboardPanel);
   }
 
   void writeKeyboard(const std::vector<KeyGeometry>& keys = kKeys,

@@ -55,25 +55,13 @@ class LessonDataTest : public EngineTest {
     EngineTest::SetUp();
     setDataDir(ZB_BUILT_DATA_DIR);
     ASSERT_TRUE(createFrameBuffer("Zubbatik.pal"));
-    resetPanel();
+    resetKeyboardPanel();
   }
   void TearDown() override {
-    resetPanel();
+    resetKeyboardPanel();
     EngineTest::TearDown();
   }
-  static void resetPanel() {
-    std::destroy_at(&keyboardPanel);
-    std::construct_at(&keyboardPanel);
-  }
 
-  const Image& image(const std::string& path) {
-    auto& slot = images_[path];
-    if (!slot) {
-      slot = std::make_unique<Image>();
-      EXPECT_TRUE(slot->load(path)) << path;
-    }
-    return *slot;
-  }
 
   // withOffsets: as an animation slot places it; otherwise as drawImage.
   Shown show(const std::string& path, uint16_t frame, int x, int y, bool withOffsets = true) {
@@ -110,8 +98,8 @@ class LessonDataTest : public EngineTest {
     EXPECT_GE(contrast(first, kHighlightColour), 4.5) << what;
   }
 
- private:
-  std::map<std::string, std::unique_ptr<Image>> images_;
+ protected:
+  ImageCache image;
 };
 
 const char* const kHands = "DDATA\\imhnd.im3";

@@ -40,14 +40,6 @@ class MenuPicturesTest : public EngineTest {
     ASSERT_TRUE(createFrameBuffer("Zubbatik.pal"));
   }
 
-  const Image& image(const std::string& path) {
-    auto& slot = images_[path];
-    if (!slot) {
-      slot = std::make_unique<Image>();
-      EXPECT_TRUE(slot->load(path)) << path;
-    }
-    return *slot;
-  }
 
   Decoded decode(const Image& picture, uint16_t frame, int x, int y) {
     fill(0);
@@ -97,8 +89,8 @@ class MenuPicturesTest : public EngineTest {
     EXPECT_EQ(differ, 0) << what;
   }
 
- private:
-  std::map<std::string, std::unique_ptr<Image>> images_;
+ protected:
+  ImageCache image;
 };
 
 TEST_F(MenuPicturesTest, TextPlacesOnTheBoardsAreCalmAndReadable) {
