@@ -104,6 +104,23 @@ void eye(const Pen& pen, double cx, double cy, double r, bool closed) {
   cairo_restore(cr);
 }
 
+void smilingFace(const Pen& pen, double cx, double cy, double r, const FaceProportions& f) {
+  cairo_t* cr = pen.cr;
+  eye(pen, cx - r * f.eyeX, cy + r * f.eyeY, r * f.eyeR);
+  eye(pen, cx + r * f.eyeX, cy + r * f.eyeY, r * f.eyeR);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy + r * f.smileY, r * f.smileR, f.smileInset, M_PI - f.smileInset);
+  cairo_set_line_width(cr, f.smileWidth);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  pen.colour(Gold, 2);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  ellipsePath(cr, cx - r * f.cheekX, cy + r * f.cheekY, r * f.cheekRX, r * f.cheekRY);
+  ellipsePath(cr, cx + r * f.cheekX, cy + r * f.cheekY, r * f.cheekRX, r * f.cheekRY);
+  pen.colour(Orange, 11);
+  cairo_fill(cr);
+}
+
 namespace {
 
 // A limb: a thick rounded line from (x0, y0) of length len at angle a from

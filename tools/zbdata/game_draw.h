@@ -43,6 +43,14 @@ void star(const Pen& pen, double cx, double cy, double r, int ramp = Gold, doubl
 void bubble(const Pen& pen, double cx, double cy, double r);
 // A small round eye looking right: white, pupil, shine. closed: a happy arc.
 void eye(const Pen& pen, double cx, double cy, double r, bool closed = false);
+// A smiling face on a head of size r centred on (cx, cy): two eyes, a
+// smile and two blushing cheeks, placed and sized in parts of r.
+struct FaceProportions {
+  double eyeX, eyeY, eyeR;
+  double smileY, smileR, smileInset, smileWidth;  // smileWidth in pixels
+  double cheekX, cheekY, cheekRX, cheekRY;
+};
+void smilingFace(const Pen& pen, double cx, double cy, double r, const FaceProportions& f);
 
 // How the hero stands. x and y of draw calls are the middle of its feet on
 // the ground.

@@ -90,19 +90,7 @@ void sun(const Pen& pen, double cx, double cy, double r) {
   cairo_fill(cr);
   part(pen, [&] { cairo_arc(cr, cx, cy, r, 0, 2 * M_PI); }, {Gold, 10, Gold, 5}, 1.2);
   // A friendly face, like the sun of the menus.
-  eye(pen, cx - r * 0.33, cy - r * 0.15, r * 0.1);
-  eye(pen, cx + r * 0.33, cy - r * 0.15, r * 0.1);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy + r * 0.1, r * 0.4, 0.5, M_PI - 0.5);
-  cairo_set_line_width(cr, 1.6);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  pen.colour(Gold, 2);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  ellipsePath(cr, cx - r * 0.6, cy + r * 0.25, r * 0.14, r * 0.09);
-  ellipsePath(cr, cx + r * 0.6, cy + r * 0.25, r * 0.14, r * 0.09);
-  pen.colour(Orange, 11);
-  cairo_fill(cr);
+  smilingFace(pen, cx, cy, r, {0.33, -0.15, 0.1, 0.1, 0.4, 0.5, 1.6, 0.6, 0.25, 0.14, 0.09});
 }
 
 // A band of rolling hills: its top edge wavers around `top`, filled down

@@ -21,21 +21,8 @@ constexpr int kPanelFrames = 9;
 constexpr double kLetterX = 408 + 4, kLetterY = 61 + 7.5;
 
 void smilingStar(const Pen& pen, double cx, double cy, double r) {
-  cairo_t* cr = pen.cr;
   star(pen, cx, cy, r, Gold, 0);
-  eye(pen, cx - r * 0.2, cy - r * 0.02, r * 0.09);
-  eye(pen, cx + r * 0.2, cy - r * 0.02, r * 0.09);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy + r * 0.12, r * 0.16, 0.4, M_PI - 0.4);
-  cairo_set_line_width(cr, 1.4);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  pen.colour(Gold, 2);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  ellipsePath(cr, cx - r * 0.33, cy + r * 0.15, r * 0.08, r * 0.05);
-  ellipsePath(cr, cx + r * 0.33, cy + r * 0.15, r * 0.08, r * 0.05);
-  pen.colour(Orange, 11);
-  cairo_fill(cr);
+  smilingFace(pen, cx, cy, r, {0.2, -0.02, 0.09, 0.12, 0.16, 0.4, 1.4, 0.33, 0.15, 0.08, 0.05});
 }
 
 void decor(const Pen& pen) {
