@@ -70,7 +70,6 @@ constexpr uint16_t kCatchDelay = 100;
 constexpr uint32_t kCaughtPause = 1500;
 constexpr uint16_t kStartDelay = 150;
 constexpr uint16_t kSymbolPitch = 16;
-constexpr int kScreenWidth = 630;
 
 CursorId savedCursor = kArrowCursor;
 
@@ -443,7 +442,7 @@ void buildTrack() {
   descriptor.read(&length, 1);
   readU16(enemyStartX);
   // A track has 1 to 100 symbols and never runs off the right edge.
-  int fits = (kScreenWidth - trackX) / kSymbolPitch;
+  int fits = (platform().clientWidth() - trackX) / kSymbolPitch;
   trackLength = static_cast<uint8_t>(std::clamp<int>(std::min<int>(length, fits), 1, kMaxTrackLength));
 
   // The enemy and its catching picture, rotating likewise.

@@ -68,8 +68,6 @@ constexpr uint8_t kNoticeFlags = AnimOnce;
 constexpr uint8_t kHandsFlags = AnimSaveBackground | AnimKeepCapturedBackground | AnimRestoreBackground | AnimOnce;
 constexpr uint8_t kCloseFlags = AnimReverse | AnimSaveBackground | AnimKeepCapturedBackground |
                                 AnimRestoreBackground | AnimOnce | AnimShowEndFrame;
-constexpr int kScreenWidth = 630;
-constexpr int kScreenHeight = 440;
 constexpr uint8_t kRestingLift = 3;
 constexpr uint8_t kPressingLift = 2;
 constexpr uint8_t kCarriedLift = 10;
@@ -216,9 +214,10 @@ void captureNoticeBackground() {
     }
   }
   noticeBackground.release();
-  if (!any || left >= kScreenWidth || top >= kScreenHeight) return;
-  right = std::min(right, kScreenWidth);
-  bottom = std::min(bottom, kScreenHeight);
+  const int screenWidth = frameBuffer.width, screenHeight = frameBuffer.height;
+  if (!any || left >= screenWidth || top >= screenHeight) return;
+  right = std::min(right, screenWidth);
+  bottom = std::min(bottom, screenHeight);
   noticeBackgroundX = static_cast<uint16_t>(left);
   noticeBackgroundY = static_cast<uint16_t>(top);
   if (!captureImage(noticeBackground, noticeBackgroundX, noticeBackgroundY, static_cast<uint16_t>(right - left),
