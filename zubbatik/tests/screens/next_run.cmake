@@ -2,21 +2,8 @@
 # (English, German layout, level 5, sound on) are saved at its exit and
 # are what the second starts with.
 #   cmake -DZUBBATIK=... -DDATA=... -DSCREENS=... -DWORK=... -P next_run.cmake
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK}/shots ${WORK}/state)
-
-function(run name)
-  file(READ ${SCREENS}/${name}.script script)
-  string(REPLACE "@SHOTS@" "${WORK}/shots" script "${script}")
-  file(WRITE ${WORK}/${name}.txt "${script}")
-  execute_process(
-    COMMAND ${ZUBBATIK} --headless --script ${WORK}/${name}.txt --data-dir ${DATA} --state-dir ${WORK}/state
-    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${name}: exit status ${status}\n${out}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/scripted_shots.cmake)
+fresh_work()
 
 # Settings payload bytes: language at 0, sound at 1 (4 bytes), layout at
 # 10, level at 11; the payload starts at byte 7 of the file.
@@ -32,13 +19,13 @@ function(expect_settings when)
   endif()
 endfunction()
 
-run(first_run)
+run_script(first_run ${SCREENS}/first_run.script out)
 if(NOT out MATCHES "state 18\nstate 160\n.*state 19\nstate 37\nstate 2\n$")
   message(FATAL_ERROR "first run: did not see the records and leave by the exit:\n${out}")
 endif()
 expect_settings("after the first run")
 
-run(next_run)
+run_script(next_run ${SCREENS}/next_run.script out)
 expect_settings("after the next run, which took the preselected language")
 foreach(shot first-run-records next-run-language next-run-main)
   if(NOT EXISTS ${WORK}/shots/${shot}.png)

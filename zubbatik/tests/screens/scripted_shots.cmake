@@ -1,12 +1,11 @@
 # Shared by the scripted-run checks: runs a script whose shots go to
 # @SHOTS@ on the real program and data set, and checks the pictures.
 
-# Writes the script with @SHOTS@ pointing into WORK and runs it from a
-# fresh WORK; the trace goes to the variable named by `out`.
-function(run_scripted_shots name out)
-  file(REMOVE_RECURSE ${WORK})
-  file(MAKE_DIRECTORY ${WORK}/shots ${WORK}/state)
-  file(READ ${SCRIPT} script)
+# Runs the script FILE with its @SHOTS@ pointing into WORK/shots and its
+# state in WORK/state (kept from run to run); the trace goes to the
+# variable named by `out`.
+function(run_script name file out)
+  file(READ ${file} script)
   string(REPLACE "@SHOTS@" "${WORK}/shots" script "${script}")
   file(WRITE ${WORK}/${name}.txt "${script}")
   execute_process(
@@ -15,6 +14,19 @@ function(run_scripted_shots name out)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "the ${name} ended with status ${status}\n${trace}\n${err}")
   endif()
+  set(${out} "${trace}" PARENT_SCOPE)
+endfunction()
+
+# Starts WORK afresh.
+function(fresh_work)
+  file(REMOVE_RECURSE ${WORK})
+  file(MAKE_DIRECTORY ${WORK}/shots ${WORK}/state)
+endfunction()
+
+# Runs SCRIPT from a fresh WORK.
+function(run_scripted_shots name out)
+  fresh_work()
+  run_script(${name} ${SCRIPT} trace)
   set(${out} "${trace}" PARENT_SCOPE)
 endfunction()
 
