@@ -298,9 +298,10 @@ void SdlPlatform::present() {
   }
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   dirtyCount_ = 0;
-  int sentOk = sendWhole_ ? SDL_UpdateWindowSurface(window_) : SDL_UpdateWindowSurfaceRects(window_, sent, sentCount);
+  const bool sentAll =
+      (sendWhole_ ? SDL_UpdateWindowSurface(window_) : SDL_UpdateWindowSurfaceRects(window_, sent, sentCount)) == 0;
   sendWhole_ = false;
-  if (sentOk != 0) surface_ = nullptr;
+  if (!sentAll) surface_ = nullptr;  // fetched again at the next present
   if (keyWaiting_ != std::chrono::steady_clock::time_point{}) {
     auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - keyWaiting_).count();
     keyWaiting_ = {};
